@@ -1,0 +1,9 @@
+// The main window's About button shows the About window, modeless.
+#include "app/form_varnel.h"
+#include "app/program.h"
+
+namespace varnel {
+
+void Form_Varnel::Command1_Click() { program_.About.Show(); }
+
+}  // namespace varnel

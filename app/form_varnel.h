@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "platform/forms/picture_box.h"
+
+namespace varnel {
+
+class Program;
+
+// The main window: three channels, each a decimal field and a scroll bar, the preview box with
+// the hex code, the Copy, Palette and About buttons, and the ball trail switch. Its handlers are
+// defined beside the subsystem they belong to (colour/, trail/, palette/, about/).
+class Form_Varnel final : public forms::Form {
+public:
+    explicit Form_Varnel(Program& program);
+
+    // Rebuilds the preview and the hex code from the three decimal fields; never fails.
+    void print_color();
+
+    // Controls, in TabIndex order.
+    forms::Label Label1;
+    forms::TextBox Text1;
+    forms::TextBox Text2;
+    forms::TextBox Text3;
+    forms::Label Label2;
+    forms::Label Label3;
+    forms::Label Label4;
+    forms::VScrollBar VScroll1;
+    forms::VScrollBar VScroll2;
+    forms::VScrollBar VScroll3;
+    forms::Label Label5;
+    forms::TextBox Text4;
+    forms::Label Label6;
+    forms::CheckBox Check1;
+    forms::CommandButton Command1;
+    forms::PictureBox Picture1;
+    forms::CommandButton Palette;
+    forms::CommandButton Command2;
+    forms::Timer Timer1;
+
+    // The ball trail's walk, in device pixels of Picture1.
+    std::int16_t ball_x = 0;
+    std::int16_t ball_y = 0;
+    std::int16_t ball_dx = 0;
+    std::int16_t ball_dy = 0;
+    // Each decimal field's last accepted (or unreadable) text, put back when a number outside
+    // 0 to 255 arrives.
+    std::string last_red;
+    std::string last_green;
+    std::string last_blue;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload(int& cancel);
+
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void VScroll1_Change();
+    void VScroll1_Scroll();
+    void VScroll2_Change();
+    void VScroll2_Scroll();
+    void VScroll3_Change();
+    void VScroll3_Scroll();
+    void Text4_KeyPress(int& key_ascii);
+    void Command2_Click();
+    void Check1_Click();
+    void Timer1_Timer();
+    void Palette_Click();
+    void Command1_Click();
+
+    // The steps every channel shares; the handlers above name the channel's controls.
+    void channel_text_change(forms::TextBox& field, forms::VScrollBar& bar, std::string& last);
+    void channel_scroll_change(forms::VScrollBar& bar, forms::TextBox& field);
+
+    Program& program_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,15 @@
+#include "app/program.h"
+
+namespace varnel {
+
+Program::Program(forms::Backend& backend, std::unique_ptr<forms::RandomSource> random)
+    : runtime(backend, "Varnel", std::move(random)),
+      Form_Varnel(runtime, [this] { return std::make_unique<varnel::Form_Varnel>(*this); }),
+      About(runtime, [this] { return std::make_unique<varnel::About>(*this); }),
+      myPalette(runtime, [this] { return std::make_unique<varnel::myPalette>(*this); }) {}
+
+void Program::start() {
+    runtime.input([this] { Form_Varnel.Show(); });
+}
+
+}  // namespace varnel

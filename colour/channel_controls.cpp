@@ -1,0 +1,46 @@
+// The three channels' decimal fields and scroll bars, kept in step with each other.
+#include "app/form_varnel.h"
+#include "app/program.h"
+#include "colour/decimal_text.h"
+#include "platform/forms/number_text.h"
+
+namespace varnel {
+
+void Form_Varnel::channel_text_change(forms::TextBox& field, forms::VScrollBar& bar,
+                                      std::string& last) {
+    const auto number = colour::read_number(field.Text());
+    if (!number) {
+        // Not a number (empty, a lone sign, letters): tolerated silently while the user types;
+        // it becomes the text to fall back to, and the display keeps the previous colour.
+        last = field.Text();
+        return;
+    }
+    if (*number <= 255 && *number >= 0) {
+        last = field.Text();
+        // Rounding keeps a number from 0 to 255 within the bar's range. A different value
+        // runs the bar's Change, which writes the rounded number back into the field.
+        bar.Value(*colour::round_to_integer(field.Text()));
+    } else {
+        program_.runtime.MsgBox("Field can be from 0 to 255", 16, "ERROR");
+        field.Text(last);
+    }
+    print_color();
+}
+
+void Form_Varnel::channel_scroll_change(forms::VScrollBar& bar, forms::TextBox& field) {
+    field.Text(forms::to_text(bar.Value()));
+    print_color();
+}
+
+void Form_Varnel::Text1_Change() { channel_text_change(Text1, VScroll1, last_red); }
+void Form_Varnel::Text2_Change() { channel_text_change(Text2, VScroll2, last_green); }
+void Form_Varnel::Text3_Change() { channel_text_change(Text3, VScroll3, last_blue); }
+
+void Form_Varnel::VScroll1_Change() { channel_scroll_change(VScroll1, Text1); }
+void Form_Varnel::VScroll1_Scroll() { channel_scroll_change(VScroll1, Text1); }
+void Form_Varnel::VScroll2_Change() { channel_scroll_change(VScroll2, Text2); }
+void Form_Varnel::VScroll2_Scroll() { channel_scroll_change(VScroll2, Text2); }
+void Form_Varnel::VScroll3_Change() { channel_scroll_change(VScroll3, Text3); }
+void Form_Varnel::VScroll3_Scroll() { channel_scroll_change(VScroll3, Text3); }
+
+}  // namespace varnel

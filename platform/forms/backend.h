@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "platform/forms/colour.h"
+
+namespace forms {
+
+class Control;
+class Form;
+
+enum class ClipboardResult { Written, Busy };
+
+// What a native back end does for the runtime. It mirrors the model and decides nothing: all
+// program state lives in the runtime, and user input comes back through the controls' and
+// forms' entry points (the methods whose names start with "user_").
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // A form has been built from its design (hidden): create its native window and controls,
+    // then report the window's outer geometry with Form::user_moved.
+    virtual void form_loaded(Form& form) = 0;
+    // The form is being destroyed: destroy its native window.
+    virtual void form_unloaded(Form& form) = 0;
+    // Push the form's own changed state (caption, position, visibility) to its native window.
+    virtual void update(Form& form) = 0;
+    // Push one changed control to its native peer.
+    virtual void update(Control& control) = 0;
+    // Make the form's native window the active one; called when the program shows a form.
+    virtual void activate(Form& form) = 0;
+
+    // Modal message box; returns the pressed button's number (1 for OK).
+    virtual int message_box(const std::string& text, int style, const std::string& title) = 0;
+    // Puts the text on the clipboard as plain text, or reports that another program holds it.
+    virtual ClipboardResult set_clipboard_text(const std::string& text) = 0;
+
+    virtual ColourValue resolve(SystemColour colour) = 0;
+    // No form is loaded any more: leave the event loop.
+    virtual void quit() = 0;
+};
+
+}  // namespace forms

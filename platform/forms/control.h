@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+
+#include "platform/forms/geometry.h"
+
+namespace forms {
+
+class Form;
+class Runtime;
+
+enum class ControlKind { Label, TextBox, VScrollBar, CheckBox, CommandButton, PictureBox, Image, Timer };
+
+// What every control has: a name, a place on its form, a tab index, and the dirty mark through
+// which native updates are batched. Controls are members of their form and live exactly as long
+// as the loaded form, so they are neither copied nor moved.
+class Control {
+public:
+    Control(Form& form, ControlKind kind, std::string name, Bounds bounds, int tab_index);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    ControlKind kind() const { return kind_; }
+    const std::string& Name() const { return name_; }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    const Bounds& bounds() const { return bounds_; }
+    int TabIndex() const { return tab_index_; }
+    bool Enabled() const { return enabled_; }
+
+    // Whether the control can hold the keyboard focus; labels, images and timers cannot.
+    bool takes_focus() const;
+
+    Form& form() const { return form_; }
+
+    // Native updates: set by every property change, cleared when the back end has been told.
+    bool dirty() const { return dirty_; }
+    void clear_dirty() { dirty_ = false; }
+
+protected:
+    Runtime& runtime() const;
+    // Marks the control for the next native update.
+    void changed() {
+        if (!dirty_) mark_dirty();
+    }
+
+    bool enabled_ = true;
+
+private:
+    void mark_dirty();
+
+    Form& form_;
+    ControlKind kind_;
+    std::string name_;
+    Bounds bounds_;
+    int tab_index_;
+    bool dirty_ = false;
+};
+
+}  // namespace forms

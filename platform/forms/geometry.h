@@ -1,0 +1,27 @@
+#pragma once
+
+namespace forms {
+
+// Twips: 1/1440 inch. The program's layout assumes 96 dots per inch, 15 twips per pixel.
+constexpr int TwipsPerPixel = 15;
+
+constexpr int to_pixels(int twips) { return twips / TwipsPerPixel; }
+
+// A control's place in its window's client area, in twips.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+
+// A rectangle in device pixels, right and bottom exclusive.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+}  // namespace forms

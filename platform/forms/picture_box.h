@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "platform/forms/colour.h"
+#include "platform/forms/control.h"
+
+namespace forms {
+
+class PictureBox;
+
+// A picture box's device context: what SetPixel draws on. Cheap to copy; valid while the box
+// is loaded.
+struct HDC {
+    PictureBox* box = nullptr;
+};
+
+enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+enum ShiftState { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+
+// A picture box with a pixel surface. The surface covers the drawing area inside the border and
+// keeps what is drawn until the box is repainted or its background colour is set; it is what
+// back ends present on screen.
+class PictureBox : public Control {
+public:
+    // Width of the standard single border (a sunken edge) on each side, in pixels.
+    static constexpr int BorderPixels = 2;
+
+    PictureBox(Form& form, std::string name, Bounds bounds, int tab_index);
+
+    ColourValue BackColor() const { return back_colour_; }
+    void BackColor(ColourValue colour);  // fills the surface, wiping what was drawn
+    ColourValue ForeColor() const { return fore_colour_; }
+    forms::HDC hDC() { return forms::HDC{this}; }
+
+    std::function<void()> Paint;
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+    std::function<void(int button, int shift, float x, float y)> MouseMove;
+
+    // The drawing area's size in pixels, and its pixels as colour values, row by row.
+    int surface_width() const { return surface_width_; }
+    int surface_height() const { return surface_height_; }
+    ColourValue pixel(int x, int y) const { return pixels_[index(x, y)]; }
+    const std::vector<ColourValue>& pixels() const { return pixels_; }
+
+    void set_pixel(int x, int y, ColourValue colour) {
+        if (x < 0 || y < 0 || x >= surface_width_ || y >= surface_height_) return;
+        pixels_[index(x, y)] = colour;
+        changed();
+    }
+
+    // Part of the box must be redrawn (uncovered, shown again): fill it with the background
+    // colour, then raise Paint.
+    void user_expose(PixelRect area);
+    void user_expose() { user_expose({0, 0, surface_width_, surface_height_}); }
+    // Mouse input; x and y in twips from the drawing area's top left corner.
+    void user_mouse_down(int button, int shift, float x, float y);
+    void user_mouse_move(int buttons, int shift, float x, float y);
+
+private:
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_width_) +
+               static_cast<std::size_t>(x);
+    }
+    void fill(PixelRect area);
+
+    ColourValue back_colour_ = system(SystemColour::WindowBackground);
+    ColourValue fore_colour_ = system(SystemColour::WindowText);
+    int surface_width_;
+    int surface_height_;
+    std::vector<ColourValue> pixels_;
+};
+
+// Plots one pixel on a device context, in device pixels; a point outside the drawing area draws
+// nothing. Like the system call it stands for, its result tells nothing the program uses.
+inline void SetPixel(forms::HDC dc, int x, int y, ColourValue colour) {
+    if (dc.box != nullptr) dc.box->set_pixel(x, y, colour);
+}
+
+}  // namespace forms

@@ -1,0 +1,135 @@
+#include "platform/forms/runtime.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+#include "platform/forms/window_ref.h"
+
+namespace forms {
+
+Runtime::Runtime(Backend& backend, std::string title, std::unique_ptr<RandomSource> random)
+    : backend_(backend), title_(std::move(title)), random_(std::move(random)) {}
+
+Runtime::~Runtime() = default;
+
+int Runtime::MsgBox(const std::string& text, int style, const std::string& title) {
+    flush();
+    return backend_.message_box(text, style, title);
+}
+
+void Runtime::SetClipboardText(const std::string& text) {
+    using namespace std::chrono_literals;
+    const auto deadline = std::chrono::steady_clock::now() + 100ms;
+    while (backend_.set_clipboard_text(text) == ClipboardResult::Busy) {
+        if (std::chrono::steady_clock::now() >= deadline) throw cannot_open_clipboard();
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+ColourValue Runtime::resolve(ColourValue colour) {
+    return is_system(colour) ? backend_.resolve(static_cast<SystemColour>(colour))
+                             : colour & 0xFFFFFFU;
+}
+
+std::vector<Form*> Runtime::loaded_forms() const {
+    std::vector<Form*> forms;
+    for (const WindowSlot* slot : slots_) {
+        if (Form* form = slot->loaded_form()) forms.push_back(form);
+    }
+    return forms;
+}
+
+void Runtime::loaded(Form& form) { backend_.form_loaded(form); }
+
+void Runtime::unload(Form& form) {
+    if (!form.loaded_) return;
+    Scope scope(*this);
+    int cancel = 0;
+    raise(form.Unload, cancel);
+    if (cancel != 0 || !form.loaded_) return;
+    form.loaded_ = false;
+    form.visible_ = false;
+    if (active_ == &form) active_ = nullptr;
+    backend_.form_unloaded(form);
+    for (WindowSlot* slot : slots_) {
+        if (slot->form_.get() == &form) retire(std::move(slot->form_));
+    }
+    if (loaded_forms().empty()) {
+        ended_ = true;
+        backend_.quit();
+    }
+}
+
+void Runtime::shown(Form& form) {
+    if (active_ == &form) return;
+    to_activate_.push_back(&form);
+    activated(form);
+}
+
+void Runtime::hidden(Form& form) {
+    if (active_ == &form) active_ = nullptr;
+}
+
+void Runtime::activated(Form& form) {
+    if (!form.loaded_ || active_ == &form) return;
+    active_ = &form;
+    raise(form.Activate);
+}
+
+void Runtime::fail(const RuntimeError& error) {
+    MsgBox("Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.what(), 16,
+           title_);
+    end();
+    throw ProgramEnded{};
+}
+
+void Runtime::end() {
+    for (WindowSlot* slot : slots_) {
+        if (!slot->form_) continue;
+        slot->form_->loaded_ = false;
+        backend_.form_unloaded(*slot->form_);
+        retire(std::move(slot->form_));
+    }
+    active_ = nullptr;
+    ended_ = true;
+    backend_.quit();
+}
+
+void Runtime::flush() {
+    // Each list may grow while it is walked only if a back end re-entered the runtime, which
+    // back ends never do; indices keep the walk safe all the same.
+    for (std::size_t i = 0; i < dirty_controls_.size(); ++i) {
+        Control& control = *dirty_controls_[i];
+        if (!control.form().loaded() || !control.dirty()) continue;
+        control.clear_dirty();
+        backend_.update(control);
+    }
+    dirty_controls_.clear();
+    for (std::size_t i = 0; i < dirty_forms_.size(); ++i) {
+        Form& form = *dirty_forms_[i];
+        if (!form.loaded_ || !form.dirty()) continue;
+        form.clear_dirty();
+        backend_.update(form);
+    }
+    dirty_forms_.clear();
+    for (std::size_t i = 0; i < to_activate_.size(); ++i) {
+        Form& form = *to_activate_[i];
+        if (form.loaded_ && form.visible_) backend_.activate(form);
+    }
+    to_activate_.clear();
+}
+
+void Runtime::settle() {
+    if (!ended_) flush();
+    dirty_controls_.clear();
+    dirty_forms_.clear();
+    to_activate_.clear();
+    retired_.clear();
+}
+
+void Runtime::retire(std::unique_ptr<Form> form) { retired_.push_back(std::move(form)); }
+
+}  // namespace forms

@@ -1,0 +1,189 @@
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+
+#include "platform/forms/geometry.h"
+#include "platform/forms/runtime.h"
+
+namespace headless {
+
+using forms::TwipsPerPixel;
+
+int HeadlessBackend::updates(const forms::Control& control) const {
+    const auto found = updates_.find(&control);
+    return found == updates_.end() ? 0 : found->second;
+}
+
+bool HeadlessBackend::shown(const forms::Form& form) const {
+    const auto found = shown_.find(&form);
+    return found != shown_.end() && found->second;
+}
+
+void HeadlessBackend::as_user(forms::Form& form, const std::function<void()>& input) {
+    run_pending();
+    focus(form);
+    input();
+    run_pending();
+}
+
+void HeadlessBackend::focus(forms::Form& form) {
+    if (focused_ == &form) return;
+    focused_ = &form;
+    form.user_activate();
+}
+
+void HeadlessBackend::type(forms::TextBox& box, const std::string& characters) {
+    for (const char c : characters) {
+        as_user(box.form(), [&] {
+            const int key = box.user_key(static_cast<unsigned char>(c));
+            if (key != 0 && box.form().loaded()) {
+                box.user_edit(box.Text() + static_cast<char>(key));
+            }
+        });
+    }
+}
+
+void HeadlessBackend::press_enter(forms::TextBox& box) {
+    // A single-line field takes no line break: Enter reaches KeyPress and nothing else.
+    as_user(box.form(), [&] { box.user_key(13); });
+}
+
+void HeadlessBackend::replace_text(forms::TextBox& box, const std::string& text) {
+    as_user(box.form(), [&] { box.user_edit(text); });
+}
+
+void HeadlessBackend::click(forms::CommandButton& button) {
+    as_user(button.form(), [&] { button.user_click(); });
+}
+
+void HeadlessBackend::click(forms::CheckBox& box) {
+    as_user(box.form(), [&] { box.user_click(); });
+}
+
+void HeadlessBackend::step(forms::VScrollBar& bar, int delta) {
+    as_user(bar.form(), [&] { bar.user_step(delta); });
+}
+
+void HeadlessBackend::drag_thumb(forms::VScrollBar& bar, const std::vector<int>& values) {
+    as_user(bar.form(), [&] {
+        for (const int value : values) bar.user_thumb_track(value);
+        bar.user_thumb_release(values.empty() ? bar.Value() : values.back());
+    });
+}
+
+void HeadlessBackend::mouse_down(forms::PictureBox& box, int button, int x, int y, int shift) {
+    as_user(box.form(), [&] {
+        box.user_mouse_down(button, shift, static_cast<float>(x * TwipsPerPixel),
+                            static_cast<float>(y * TwipsPerPixel));
+    });
+}
+
+void HeadlessBackend::mouse_move(forms::PictureBox& box, int buttons, int x, int y, int shift) {
+    as_user(box.form(), [&] {
+        box.user_mouse_move(buttons, shift, static_cast<float>(x * TwipsPerPixel),
+                            static_cast<float>(y * TwipsPerPixel));
+    });
+}
+
+void HeadlessBackend::close(forms::Form& form) {
+    as_user(form, [&] { form.user_close(); });
+}
+
+void HeadlessBackend::uncover(forms::PictureBox& box, forms::PixelRect area) {
+    box.user_expose(area);
+}
+
+void HeadlessBackend::tick() {
+    run_pending();
+    std::vector<std::pair<forms::Form*, forms::Timer*>> due;
+    for (forms::Form* form : forms_) {
+        for (forms::Control* control : form->controls()) {
+            if (control->kind() == forms::ControlKind::Timer && control->Enabled()) {
+                due.emplace_back(form, static_cast<forms::Timer*>(control));
+            }
+        }
+    }
+    for (const auto& [form, timer] : due) {
+        // An earlier timer's handler may have unloaded this timer's window.
+        if (std::find(forms_.begin(), forms_.end(), form) != forms_.end()) timer->user_due();
+    }
+    run_pending();
+}
+
+void HeadlessBackend::run_pending() {
+    while (!pending_paints_.empty()) {
+        forms::PictureBox* box = pending_paints_.front();
+        pending_paints_.erase(pending_paints_.begin());
+        box->user_expose();
+    }
+}
+
+void HeadlessBackend::form_loaded(forms::Form& form) {
+    forms_.push_back(&form);
+    // Cascade new windows from the top left corner, as window systems place them by default.
+    const int left = 60 + 30 * windows_created_;
+    const int top = 40 + 30 * windows_created_;
+    ++windows_created_;
+    const int width = forms::to_pixels(form.client_width()) + 2 * FrameSide;
+    const int height = forms::to_pixels(form.client_height()) + FrameTop + FrameBottom;
+    form.user_moved(static_cast<float>(left * TwipsPerPixel),
+                    static_cast<float>(top * TwipsPerPixel),
+                    static_cast<float>(width * TwipsPerPixel),
+                    static_cast<float>(height * TwipsPerPixel));
+}
+
+void HeadlessBackend::form_unloaded(forms::Form& form) {
+    std::erase(forms_, &form);
+    shown_.erase(&form);
+    if (focused_ == &form) focused_ = nullptr;
+    for (const forms::Control* control : form.controls()) {
+        updates_.erase(control);
+        std::erase(pending_paints_, control);
+    }
+}
+
+void HeadlessBackend::update(forms::Form& form) {
+    bool& shown = shown_[&form];
+    if (shown == form.Visible()) return;
+    shown = form.Visible();
+    if (!shown) {
+        if (focused_ == &form) focused_ = nullptr;
+        return;
+    }
+    // A window that appears exposes its picture boxes.
+    for (forms::Control* control : form.controls()) {
+        if (control->kind() == forms::ControlKind::PictureBox) {
+            pending_paints_.push_back(static_cast<forms::PictureBox*>(control));
+        }
+    }
+}
+
+void HeadlessBackend::update(forms::Control& control) { ++updates_[&control]; }
+
+void HeadlessBackend::activate(forms::Form& form) { focused_ = &form; }
+
+int HeadlessBackend::message_box(const std::string& text, int style, const std::string& title) {
+    message_boxes_.push_back({text, style, title});
+    if (on_message_box) on_message_box(message_boxes_.back());
+    return 1;
+}
+
+forms::ClipboardResult HeadlessBackend::set_clipboard_text(const std::string& text) {
+    if (clipboard_held_) return forms::ClipboardResult::Busy;
+    clipboard_ = text;
+    return forms::ClipboardResult::Written;
+}
+
+forms::ColourValue HeadlessBackend::resolve(forms::SystemColour colour) {
+    switch (colour) {
+        case forms::SystemColour::ButtonFace:
+            return 0xF0F0F0;
+        case forms::SystemColour::WindowBackground:
+            return 0xFFFFFF;
+        case forms::SystemColour::WindowText:
+            return 0x000000;
+    }
+    return 0;
+}
+
+}  // namespace headless

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/backend.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "platform/forms/picture_box.h"
+
+namespace headless {
+
+// An in-memory back end for tests and benchmarks: deterministic and inspectable. It records
+// message boxes and answers them with OK, holds the clipboard, runs timers only when stepped,
+// and plays the user: every helper below goes through the same entry points a native back end
+// uses, and, like a window system, first activates the window of the control it works on.
+class HeadlessBackend final : public forms::Backend {
+public:
+    struct MessageBox {
+        std::string text;
+        int style = 0;
+        std::string title;
+    };
+
+    // The frame a native window adds around its client area, in pixels.
+    static constexpr int FrameSide = 4;
+    static constexpr int FrameTop = 26;
+    static constexpr int FrameBottom = 4;
+
+    // Inspection.
+    const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }
+    const std::optional<std::string>& clipboard() const { return clipboard_; }
+    bool quit_requested() const { return quit_; }
+    // How many native windows were created, one per load of a form.
+    int windows_created() const { return windows_created_; }
+    // How often the control's native peer was updated.
+    int updates(const forms::Control& control) const;
+    // What the native window shows: the form's visibility as last pushed.
+    bool shown(const forms::Form& form) const;
+
+    // Configuration.
+    // While set, another program holds the clipboard and every write fails.
+    void hold_clipboard(bool held) { clipboard_held_ = held; }
+    // Runs when a message box is up (the handler waits for it), before it is answered.
+    std::function<void(const MessageBox&)> on_message_box;
+
+    // The user.
+    void type(forms::TextBox& box, const std::string& characters);  // one key at a time
+    void press_enter(forms::TextBox& box);
+    void replace_text(forms::TextBox& box, const std::string& text);  // select all, paste
+    void click(forms::CommandButton& button);
+    void click(forms::CheckBox& box);
+    void step(forms::VScrollBar& bar, int delta);
+    void drag_thumb(forms::VScrollBar& bar, const std::vector<int>& values);
+    // Mouse input at a pixel of a picture box's drawing area.
+    void mouse_down(forms::PictureBox& box, int button, int x, int y, int shift = 0);
+    void mouse_move(forms::PictureBox& box, int buttons, int x, int y, int shift = 0);
+    // Brings the window to the front, as a click on its frame does.
+    void focus(forms::Form& form);
+    // Another program's window takes the focus; the program is not told.
+    void switch_to_other_program() { focused_ = nullptr; }
+    void close(forms::Form& form);
+    // Covers part of a picture box with another window and uncovers it.
+    void uncover(forms::PictureBox& box, forms::PixelRect area);
+    // One interval of every enabled timer.
+    void tick();
+    // Delivers what the window system would deliver next: paints of newly shown windows.
+    void run_pending();
+
+    // forms::Backend
+    void form_loaded(forms::Form& form) override;
+    void form_unloaded(forms::Form& form) override;
+    void update(forms::Form& form) override;
+    void update(forms::Control& control) override;
+    void activate(forms::Form& form) override;
+    int message_box(const std::string& text, int style, const std::string& title) override;
+    forms::ClipboardResult set_clipboard_text(const std::string& text) override;
+    forms::ColourValue resolve(forms::SystemColour colour) override;
+    void quit() override { quit_ = true; }
+
+private:
+    // Runs one piece of user input on a control of form: activation first, then the input.
+    void as_user(forms::Form& form, const std::function<void()>& input);
+
+    std::vector<MessageBox> message_boxes_;
+    std::optional<std::string> clipboard_;
+    bool clipboard_held_ = false;
+    bool quit_ = false;
+    int windows_created_ = 0;
+    std::map<const forms::Control*, int> updates_;
+    std::map<const forms::Form*, bool> shown_;
+    std::vector<forms::Form*> forms_;
+    std::vector<forms::PictureBox*> pending_paints_;
+    forms::Form* focused_ = nullptr;
+};
+
+}  // namespace headless

@@ -1,0 +1,231 @@
+// The forms runtime on its own: events, nesting, the error path, window lifecycle, surfaces.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "platform/forms/number_text.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/window_ref.h"
+#include "platform/headless/headless_backend.h"
+
+namespace {
+
+class Sample final : public forms::Form {
+public:
+    explicit Sample(forms::Runtime& runtime)
+        : forms::Form(runtime, {"Sample", 1500, 1500, nullptr}),
+          Text1(*this, "Text1", {0, 0, 600, 300}, 0, "a"),
+          VScroll1(*this, "VScroll1", {0, 300, 255, 900}, 1, 0, 255),
+          Picture1(*this, "Picture1", {600, 0, 900, 900}, 2),
+          Timer1(*this, "Timer1", 10) {}
+
+    forms::TextBox Text1;
+    forms::VScrollBar VScroll1;
+    forms::PictureBox Picture1;
+    forms::Timer Timer1;
+};
+
+class FormsRuntimeTest : public ::testing::Test {
+protected:
+    headless::HeadlessBackend ui;
+    forms::Runtime runtime{ui, "Sample", std::make_unique<forms::ClassicRandom>()};
+    forms::WindowRef<Sample> sample{runtime, [this] { return std::make_unique<Sample>(runtime); }};
+    forms::WindowRef<Sample> other{runtime, [this] { return std::make_unique<Sample>(runtime); }};
+};
+
+TEST_F(FormsRuntimeTest, AWriteRaisesChangeBeforeItReturnsAndTheSameValueRaisesNothing) {
+    std::vector<std::string> seen;
+    sample->Text1.Change = [&] { seen.push_back(sample->Text1.Text()); };
+    sample->Text1.Text("b");
+    EXPECT_EQ(seen, std::vector<std::string>{"b"});
+    sample->Text1.Text("b");
+    EXPECT_EQ(seen.size(), 1U);
+}
+
+TEST_F(FormsRuntimeTest, HandlersNestThroughWritesWithoutAGuard) {
+    // Each handler writes the other control; the chain ends when a write changes nothing.
+    Sample& s = *sample;
+    std::vector<std::string> order;
+    s.Text1.Change = [&] {
+        order.push_back("text " + s.Text1.Text());
+        s.VScroll1.Value(static_cast<int>(s.Text1.Text().size()));
+        order.push_back("text done");
+    };
+    s.VScroll1.Change = [&] {
+        order.push_back("bar " + std::to_string(s.VScroll1.Value()));
+        s.Text1.Text(std::string(static_cast<std::size_t>(s.VScroll1.Value()), 'x'));
+    };
+    s.Text1.Text("abc");
+    EXPECT_EQ(order, (std::vector<std::string>{"text abc", "bar 3", "text xxx", "text done",
+                                               "text done"}));
+}
+
+TEST_F(FormsRuntimeTest, AnUntrappedErrorShowsTheMessageAndEndsTheProgram) {
+    Sample& s = *sample;
+    s.Show();
+    bool after_write = false;
+    s.Text1.Change = [&] { s.VScroll1.Value(300); };  // outside Min to Max
+    s.Timer1.Tick = [&] { after_write = true; };
+    s.Timer1.Enabled(true);
+    s.Text1.user_edit("boom");
+
+    ASSERT_EQ(ui.message_boxes().size(), 1U);
+    EXPECT_EQ(ui.message_boxes()[0].text, "Run-time error '380':\n\nInvalid property value");
+    EXPECT_EQ(ui.message_boxes()[0].style, 16);
+    EXPECT_EQ(ui.message_boxes()[0].title, "Sample");
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_TRUE(ui.quit_requested());
+    EXPECT_EQ(sample.loaded(), nullptr);
+    ui.tick();
+    EXPECT_FALSE(after_write);
+}
+
+TEST_F(FormsRuntimeTest, AnErrorInANestedHandlerIsNotTrappedByTheWriter) {
+    Sample& s = *sample;
+    bool trapped = false;
+    s.VScroll1.Change = [] { throw forms::overflow(); };
+    s.Text1.Change = [&] {
+        try {
+            s.VScroll1.Value(5);
+        } catch (const forms::RuntimeError&) {
+            trapped = true;
+        }
+    };
+    s.Text1.user_edit("x");
+    EXPECT_FALSE(trapped);
+    EXPECT_TRUE(runtime.ended());
+}
+
+TEST_F(FormsRuntimeTest, ReadingVisibleLoadsAWindowHidden) {
+    int loads = 0;
+    EXPECT_EQ(sample.loaded(), nullptr);
+    EXPECT_FALSE(sample->Visible());
+    ASSERT_NE(sample.loaded(), nullptr);
+    sample.loaded()->Load = [&] { ++loads; };
+    EXPECT_FALSE(ui.shown(*sample.loaded()));
+    sample.Unload();
+    sample.Unload();  // not loaded: nothing
+    EXPECT_EQ(sample.loaded(), nullptr);
+    EXPECT_EQ(loads, 0);
+}
+
+TEST_F(FormsRuntimeTest, UnloadCanBeCancelledAndTheProgramEndsWithTheLastWindow) {
+    sample.Show();
+    other.Show();
+    sample->Unload = [](int& cancel) { cancel = 1; };
+    sample.Unload();
+    EXPECT_NE(sample.loaded(), nullptr);
+    other.Unload();
+    EXPECT_FALSE(runtime.ended());
+    sample->Unload = nullptr;
+    sample.Unload();
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_TRUE(ui.quit_requested());
+}
+
+TEST_F(FormsRuntimeTest, AWindowMayUnloadItselfFromItsOwnHandler) {
+    sample.Show();
+    other.Show();
+    Sample& s = *sample;
+    std::string read_after_unload;
+    s.Text1.Change = [&] {
+        sample.Unload();
+        // The form's members stay valid until the outermost event ends (ASan checks this).
+        read_after_unload = s.Text1.Text();
+    };
+    s.Text1.user_edit("bye");
+    EXPECT_EQ(read_after_unload, "bye");
+    EXPECT_EQ(sample.loaded(), nullptr);
+    EXPECT_FALSE(runtime.ended());
+}
+
+TEST_F(FormsRuntimeTest, ActivateOnlyWhenActivationMovesBetweenTheProgramsWindows) {
+    int activations = 0;
+    sample->Activate = [&] { ++activations; };
+    sample.Show();
+    EXPECT_EQ(activations, 1);
+    ui.switch_to_other_program();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 1);
+    other.Show();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 2);
+}
+
+TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
+    forms::PictureBox& box = sample->Picture1;
+    EXPECT_EQ(box.surface_width(), 60 - 2 * forms::PictureBox::BorderPixels);
+    const forms::ColourValue background = box.pixel(0, 0);
+    forms::SetPixel(box.hDC(), -1, 0, forms::White);
+    forms::SetPixel(box.hDC(), 0, -1, forms::White);
+    forms::SetPixel(box.hDC(), box.surface_width(), 0, forms::White);
+    forms::SetPixel(box.hDC(), 0, box.surface_height(), forms::White);
+    for (const forms::ColourValue pixel : box.pixels()) EXPECT_EQ(pixel, background);
+    forms::SetPixel(box.hDC(), box.surface_width() - 1, box.surface_height() - 1, 0x123456);
+    EXPECT_EQ(box.pixel(box.surface_width() - 1, box.surface_height() - 1), 0x123456U);
+}
+
+TEST_F(FormsRuntimeTest, BackColorAndExposeWipeWhatWasDrawn) {
+    forms::PictureBox& box = sample->Picture1;
+    int paints = 0;
+    box.Paint = [&] { ++paints; };
+    box.BackColor(forms::RGB(1, 2, 3));
+    forms::SetPixel(box.hDC(), 1, 1, forms::White);
+    forms::SetPixel(box.hDC(), 30, 30, forms::White);
+    box.user_expose({0, 0, 10, 10});  // only the top left corner was covered
+    EXPECT_EQ(box.pixel(1, 1), forms::RGB(1, 2, 3));
+    EXPECT_EQ(box.pixel(30, 30), forms::White);
+    EXPECT_EQ(paints, 1);
+    box.BackColor(forms::RGB(1, 2, 3));  // the same colour still repaints
+    EXPECT_EQ(box.pixel(30, 30), forms::RGB(1, 2, 3));
+}
+
+TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
+    int ticks = 0;
+    sample->Timer1.Tick = [&] { ++ticks; };
+    ui.tick();
+    sample->Timer1.Enabled(true);
+    ui.tick();
+    ui.tick();
+    sample->Timer1.Enabled(false);
+    ui.tick();
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormsRuntimeTest, TheClipboardIsRetriedForAboutATenthOfASecond) {
+    runtime.SetClipboardText("#123456");
+    EXPECT_EQ(ui.clipboard(), "#123456");
+
+    ui.hold_clipboard(true);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(runtime.SetClipboardText("#000000"), forms::RuntimeError);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(100));
+    EXPECT_LT(waited, std::chrono::milliseconds(400));
+    EXPECT_EQ(ui.clipboard(), "#123456");
+}
+
+TEST(NumberText, SinglesAndHexadecimal) {
+    EXPECT_EQ(forms::to_text(0.0F), "0");
+    EXPECT_EQ(forms::to_text(128.0F), "128");
+    EXPECT_EQ(forms::to_text(255.0F), "255");
+    EXPECT_EQ(forms::to_text(1524.0F / 15.0F), "101.6");
+    EXPECT_EQ(forms::to_text(-0.0F), "0");
+    EXPECT_EQ(forms::to_text(1.0E7F), "1E+07");
+    EXPECT_EQ(forms::Hex(0), "0");
+    EXPECT_EQ(forms::Hex(171), "AB");
+    EXPECT_EQ(forms::Hex(255), "FF");
+}
+
+TEST(Colour, ChannelsAbove255CountAs255AndNegativeOnesFail) {
+    EXPECT_EQ(forms::RGB(255, 128, 0), 33023U);
+    EXPECT_EQ(forms::RGB(300, 0, 0), 255U);
+    EXPECT_THROW(forms::RGB(-1, 0, 0), forms::RuntimeError);
+}
+
+}  // namespace
