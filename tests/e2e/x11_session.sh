@@ -1,0 +1,98 @@
+# Shared by the end-to-end tests: a private X session (Xvfb and openbox) and the small tools
+# a test needs to look at windows as a person would. Source it; it defines functions only.
+
+# Starts Xvfb on a free display and openbox on it; exports DISPLAY. Both stop when the test's
+# shell exits.
+start_x_session() {
+    local fd_file
+    fd_file=$(mktemp)
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fd_file" 2>/dev/null &
+    XVFB_PID=$!
+    local tries=0
+    while [ ! -s "$fd_file" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
+    export DISPLAY=":$(head -n 1 "$fd_file")"
+    rm -f "$fd_file"
+    openbox >/dev/null 2>&1 &
+    OPENBOX_PID=$!
+    # openbox is ready once it has claimed the window manager selection.
+    tries=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        sleep 0.05
+        tries=$((tries + 1))
+        [ $tries -lt 200 ] || { echo "openbox did not start"; return 1; }
+    done
+    trap stop_x_session EXIT
+}
+
+stop_x_session() {
+    kill "$OPENBOX_PID" "$XVFB_PID" 2>/dev/null
+    wait "$OPENBOX_PID" "$XVFB_PID" 2>/dev/null
+}
+
+# Waits (up to about 10 s) for a visible window with exactly this title; prints its id.
+wait_for_window() {
+    local title=$1 id tries=0
+    while [ $tries -lt 200 ]; do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# Waits (up to about 10 s) until no visible window has this title.
+wait_for_no_window() {
+    local title=$1 tries=0
+    while [ $tries -lt 200 ]; do
+        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# The colour of one screen pixel as "R,G,B".
+pixel_at() {
+    local x=$1 y=$2
+    import -window root -crop "1x1+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# Polls (up to about 5 s) until a pixel has the expected colour; prints what it saw last.
+wait_for_pixel() {
+    local x=$1 y=$2 expected=$3 seen tries=0
+    while [ $tries -lt 100 ]; do
+        seen=$(pixel_at "$x" "$y")
+        [ "$seen" = "$expected" ] && return 0
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    echo "pixel ($x, $y) is $seen, expected $expected" >&2
+    return 1
+}
+
+# A window's client area on the screen: prints "X Y WIDTH HEIGHT".
+client_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# Clicks at a point of a window's client area.
+click_at() {
+    local id=$1 x=$2 y=$3 button=${4:-1}
+    xdotool mousemove --window "$id" "$x" "$y" click "$button"
+}
+
+# A running count of failed checks, and a check that records a failure without stopping.
+FAILURES=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+    else
+        echo "FAILED: $what"
+        FAILURES=$((FAILURES + 1))
+    fi
+}
