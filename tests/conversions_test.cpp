@@ -1,0 +1,91 @@
+// Reading decimal fields as numbers and rounding them; reading typed hex codes.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <optional>
+#include <string>
+
+#include "colour/decimal_text.h"
+#include "colour/hex_entry.h"
+
+namespace {
+
+using colour::read_hex_entry;
+using colour::read_number;
+using colour::round_to_integer;
+
+TEST(ReadNumber, AcceptsBlanksSignFractionAndExponent) {
+    EXPECT_EQ(read_number("12"), 12.0);
+    EXPECT_EQ(read_number(" 7 "), 7.0);
+    EXPECT_EQ(read_number("\t7\t"), 7.0);
+    EXPECT_EQ(read_number("12.5"), 12.5);
+    EXPECT_EQ(read_number("-12.5"), -12.5);
+    EXPECT_EQ(read_number("+3"), 3.0);
+    EXPECT_EQ(read_number("1e2"), 100.0);
+    EXPECT_EQ(read_number("1E+2"), 100.0);
+    EXPECT_EQ(read_number("2.5e-1"), 0.25);
+    EXPECT_EQ(read_number(".5"), 0.5);
+    EXPECT_EQ(read_number("5."), 5.0);
+    EXPECT_EQ(read_number("007"), 7.0);
+    EXPECT_EQ(read_number("-0"), 0.0);
+    EXPECT_EQ(read_number("1e-400"), 0.0);  // too small: reads as zero
+}
+
+TEST(ReadNumber, RefusesEverythingElse) {
+    for (const char* text : {"", " ", "-", "+", ".", "e2", "1e", "1e+", "abc", "12a", "0x1F",
+                             "0x1p3", "inf", "-inf", "nan", "1,000", "12,5", "1 2", "--1",
+                             "+-1", "1e999", "-1e999", "\n5", "5\n", "١"}) {
+        EXPECT_EQ(read_number(text), std::nullopt) << '"' << text << '"';
+    }
+}
+
+TEST(ReadNumber, IgnoresTheProcessLocale) {
+    // A locale with a decimal comma must not change what a field means.
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "C.UTF-8");
+    EXPECT_EQ(read_number("12.5"), 12.5);
+    EXPECT_EQ(read_number("12,5"), std::nullopt);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(RoundToInteger, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(round_to_integer("12.5"), 12);
+    EXPECT_EQ(round_to_integer("13.5"), 14);
+    EXPECT_EQ(round_to_integer("0.5"), 0);
+    EXPECT_EQ(round_to_integer("-0.5"), 0);
+    EXPECT_EQ(round_to_integer("-1.5"), -2);
+    EXPECT_EQ(round_to_integer("12.6"), 13);
+    EXPECT_EQ(round_to_integer("254.5"), 254);
+    EXPECT_EQ(round_to_integer("255.4"), 255);
+}
+
+TEST(RoundToInteger, FailsOutsideSixteenBitsAndOnNoNumber) {
+    EXPECT_EQ(round_to_integer("32767"), 32767);
+    EXPECT_EQ(round_to_integer("-32768"), -32768);
+    EXPECT_EQ(round_to_integer("32767.4"), 32767);
+    EXPECT_EQ(round_to_integer("32767.5"), std::nullopt);
+    EXPECT_EQ(round_to_integer("-32768.6"), std::nullopt);
+    EXPECT_EQ(round_to_integer("1e10"), std::nullopt);
+    EXPECT_EQ(round_to_integer(""), std::nullopt);
+    EXPECT_EQ(round_to_integer("-"), std::nullopt);
+}
+
+TEST(ReadHexEntry, CutsThreePiecesAfterDroppingEveryHash) {
+    using C = colour::Channels;
+    EXPECT_EQ(read_hex_entry("#FF8000"), (C{255, 128, 0}));
+    EXPECT_EQ(read_hex_entry("ff8000"), (C{255, 128, 0}));
+    EXPECT_EQ(read_hex_entry("#F80"), (C{248, 0, 0}));        // no short form
+    EXPECT_EQ(read_hex_entry("#1G2233"), (C{1, 34, 51}));     // reading stops at G
+    EXPECT_EQ(read_hex_entry("##12#34#56"), (C{18, 52, 86}));
+    EXPECT_EQ(read_hex_entry("#FF 800"), (C{255, 8, 0}));     // pieces "FF", " 8", "00"
+    EXPECT_EQ(read_hex_entry("#123456789"), (C{18, 52, 86}));  // beyond six: ignored
+    EXPECT_EQ(read_hex_entry(""), (C{0, 0, 0}));
+    EXPECT_EQ(read_hex_entry("#zz\tA\n1"), (C{0, 10, 1}));  // tab and line feed dropped
+}
+
+TEST(ReadHexEntry, CountsCharactersNotBytes) {
+    // "é" is one character: the pieces are "é1", "23", "45".
+    EXPECT_EQ(read_hex_entry("#\xC3\xA9" "12345"), (colour::Channels{0, 35, 69}));
+}
+
+}  // namespace
