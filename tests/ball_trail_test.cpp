@@ -1,0 +1,141 @@
+// The ball trail: the walk of the white dot over the preview box.
+#include "tests/varnel_fixture.h"
+
+namespace varnel_test {
+namespace {
+
+class BallTrailTest : public VarnelTest {
+protected:
+    void check_ball() { ui.click(main().Check1); }
+    // One tick with the two limits drawn from these random numbers.
+    void tick(float right, float lower) {
+        random->script = {right, lower};
+        ui.tick();
+    }
+    bool dot_at(int x, int y) { return main().Picture1.pixel(x, y) == forms::White; }
+    void place(int x, int y, int dx, int dy) {
+        varnel::Form_Varnel& f = main();
+        f.ball_x = static_cast<std::int16_t>(x);
+        f.ball_y = static_cast<std::int16_t>(y);
+        f.ball_dx = static_cast<std::int16_t>(dx);
+        f.ball_dy = static_cast<std::int16_t>(dy);
+    }
+};
+
+TEST_F(BallTrailTest, NothingMovesUntilBallIsChecked) {
+    ui.tick();
+    EXPECT_EQ(white_pixels(), 0);
+    EXPECT_EQ(main().ball_x, 10);
+    EXPECT_EQ(random->reseeds, 0);
+}
+
+TEST_F(BallTrailTest, TheFirstTickPlotsAtTenElevenThenMovesDownRight) {
+    check_ball();
+    EXPECT_TRUE(main().Timer1.Enabled());
+    tick(0.5F, 0.5F);
+    EXPECT_TRUE(dot_at(10, 11));
+    EXPECT_EQ(white_pixels(), 1);
+    EXPECT_EQ(main().ball_x, 11);
+    EXPECT_EQ(main().ball_y, 12);
+    EXPECT_EQ(random->reseeds, 2);  // the clock reseeds the generator before each draw
+}
+
+TEST_F(BallTrailTest, UncheckingFreezesTheWalkAndKeepsTheDots) {
+    check_ball();
+    tick(0.5F, 0.5F);
+    tick(0.5F, 0.5F);
+    check_ball();
+    EXPECT_FALSE(main().Timer1.Enabled());
+    ui.tick();
+    EXPECT_EQ(white_pixels(), 2);
+    EXPECT_EQ(main().ball_x, 12);
+    check_ball();
+    tick(0.5F, 0.5F);
+    EXPECT_TRUE(dot_at(12, 13));
+}
+
+TEST_F(BallTrailTest, TheGreyedValueAlsoStartsTheTimer) {
+    main().Check1.Value(2);
+    EXPECT_TRUE(main().Timer1.Enabled());
+    main().Check1.Value(0);
+    EXPECT_FALSE(main().Timer1.Enabled());
+}
+
+TEST_F(BallTrailTest, TurnsAreCertainAtTheHighestLimitsAndImpossibleAtTheLowest) {
+    check_ball();
+    place(180, 160, 1, 1);
+    tick(0.9999999F, 0.9999999F);  // limits 179 and 159: still exceeded
+    EXPECT_EQ(main().ball_dx, -1);
+    EXPECT_EQ(main().ball_dy, -1);
+
+    place(80, 10, 1, 1);
+    tick(0.0F, 0.0F);  // limits 80 and 10: not strictly exceeded
+    EXPECT_EQ(main().ball_dx, 1);
+    EXPECT_EQ(main().ball_dy, 1);
+
+    place(81, 11, 1, 1);
+    tick(0.0F, 0.0F);
+    EXPECT_EQ(main().ball_dx, -1);
+    EXPECT_EQ(main().ball_dy, -1);
+}
+
+TEST_F(BallTrailTest, TheTurnIsDecidedBeforeThePlotAndThePlotBeforeTheMove) {
+    check_ball();
+    place(100, 30, 1, 1);
+    tick(0.1F, 0.5F);  // limit 90: turns left, but the dot is plotted where the point was
+    EXPECT_TRUE(dot_at(100, 30));
+    EXPECT_EQ(main().ball_x, 99);
+}
+
+TEST_F(BallTrailTest, AfterTurningBackThePointGoesOnToMinusOne) {
+    check_ball();
+    place(0, 0, -1, -1);
+    tick(0.5F, 0.5F);
+    EXPECT_TRUE(dot_at(0, 0));
+    EXPECT_EQ(main().ball_x, -1);
+    EXPECT_EQ(main().ball_y, -1);
+    tick(0.5F, 0.5F);  // plotted outside the box: nothing shows, nothing fails
+    EXPECT_EQ(main().ball_dx, 1);
+    EXPECT_EQ(main().ball_dy, 1);
+    EXPECT_EQ(main().ball_x, 0);
+    EXPECT_EQ(main().ball_y, 0);
+    EXPECT_EQ(white_pixels(), 1);
+}
+
+TEST_F(BallTrailTest, ColourChangesAndRepaintsWipeTheTrailButNotTheWalk) {
+    check_ball();
+    for (int i = 0; i < 5; ++i) tick(0.5F, 0.5F);
+    EXPECT_EQ(white_pixels(), 5);
+    ui.step(main().VScroll1, 1);
+    EXPECT_EQ(white_pixels(), 0);
+    EXPECT_EQ(main().ball_x, 15);
+
+    tick(0.5F, 0.5F);
+    ui.uncover(main().Picture1, {0, 0, 101, 45});
+    EXPECT_EQ(white_pixels(), 0);
+    EXPECT_EQ(main().Picture1.pixel(15, 16), forms::RGB(1, 0, 0));
+}
+
+TEST_F(BallTrailTest, TheRealGeneratorStaysWithinTheLimits) {
+    // Walk long enough to bounce many times; the point never leaves -1..180 and -1..160.
+    forms::ClassicRandom generator;
+    std::deque<float> draws;
+    for (int i = 0; i < 20000; ++i) {
+        generator.reseed_from_clock();
+        draws.push_back(generator.next());
+        EXPECT_GE(draws.back(), 0.0F);
+        EXPECT_LT(draws.back(), 1.0F);
+    }
+    check_ball();
+    random->script = draws;
+    for (int i = 0; i < 10000; ++i) {
+        ui.tick();
+        ASSERT_GE(main().ball_x, -1);
+        ASSERT_LE(main().ball_x, 180);
+        ASSERT_GE(main().ball_y, -1);
+        ASSERT_LE(main().ball_y, 160);
+    }
+}
+
+}  // namespace
+}  // namespace varnel_test
