@@ -34,7 +34,8 @@ constexpr forms::Icon make_icon() {
             for (const Disc& disc : Discs) {
                 if (disc.covers(x, y)) index = disc.colour;
             }
-            icon.pixels[static_cast<std::size_t>(y * forms::Icon::Size + x)] = index;
+            icon.pixels[static_cast<std::size_t>(y) * forms::Icon::Size +
+                        static_cast<std::size_t>(x)] = index;
         }
     }
     return icon;

@@ -25,9 +25,8 @@ void SpectrumPaint(benchmark::State& state) {
         palette.spectrum->user_expose();
         benchmark::DoNotOptimize(palette.spectrum->pixels().data());
     }
-    state.counters["SetPixel/s"] =
-        benchmark::Counter(37632.0 * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["SetPixel/s"] = benchmark::Counter(
+        37632.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(SpectrumPaint)->Unit(benchmark::kMicrosecond);
 

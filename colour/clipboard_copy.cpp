@@ -10,8 +10,8 @@ void Form_Varnel::Command2_Click() {
         program_.runtime.SetClipboardText(Text4.Text());
     } catch (const forms::RuntimeError&) {
         // Another program kept the clipboard open; the copy is lost, the program is not.
-        program_.runtime.MsgBox(
-            "The clipboard is in use by another program. Please try again.", 16, "ERROR");
+        program_.runtime.MsgBox("The clipboard is in use by another program. Please try again.", 16,
+                                "ERROR");
     }
 }
 

@@ -118,8 +118,8 @@ JpegFacts read_jpeg(std::span<const std::uint8_t> bytes) {
             facts.x_density = (segment[8] << 8U) | segment[9];
             facts.y_density = (segment[10] << 8U) | segment[11];
         } else if (marker == 0xE2 && segment.size() >= 12) {
-            facts.colour_profile |= std::string(segment.begin(), segment.begin() + 11) ==
-                                    "ICC_PROFILE";
+            facts.colour_profile |=
+                std::string(segment.begin(), segment.begin() + 11) == "ICC_PROFILE";
         } else if (marker == 0xDA) {
             break;  // the image data follows
         }

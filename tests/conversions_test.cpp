@@ -32,9 +32,10 @@ TEST(ReadNumber, AcceptsBlanksSignFractionAndExponent) {
 }
 
 TEST(ReadNumber, RefusesEverythingElse) {
-    for (const char* text : {"", " ", "-", "+", ".", "e2", "1e", "1e+", "abc", "12a", "0x1F",
-                             "0x1p3", "inf", "-inf", "nan", "1,000", "12,5", "1 2", "--1",
-                             "+-1", "1e999", "-1e999", "\n5", "5\n", "١"}) {
+    for (const char* text :
+         {"",    " ",    "-",     "+",      ".",    "e2",  "1e",    "1e+",  "abc",
+          "12a", "0x1F", "0x1p3", "inf",    "-inf", "nan", "1,000", "12,5", "1 2",
+          "--1", "+-1",  "1e999", "-1e999", "\n5",  "5\n", "١"}) {
         EXPECT_EQ(read_number(text), std::nullopt) << '"' << text << '"';
     }
 }
@@ -74,10 +75,10 @@ TEST(ReadHexEntry, CutsThreePiecesAfterDroppingEveryHash) {
     using C = colour::Channels;
     EXPECT_EQ(read_hex_entry("#FF8000"), (C{255, 128, 0}));
     EXPECT_EQ(read_hex_entry("ff8000"), (C{255, 128, 0}));
-    EXPECT_EQ(read_hex_entry("#F80"), (C{248, 0, 0}));        // no short form
-    EXPECT_EQ(read_hex_entry("#1G2233"), (C{1, 34, 51}));     // reading stops at G
+    EXPECT_EQ(read_hex_entry("#F80"), (C{248, 0, 0}));     // no short form
+    EXPECT_EQ(read_hex_entry("#1G2233"), (C{1, 34, 51}));  // reading stops at G
     EXPECT_EQ(read_hex_entry("##12#34#56"), (C{18, 52, 86}));
-    EXPECT_EQ(read_hex_entry("#FF 800"), (C{255, 8, 0}));     // pieces "FF", " 8", "00"
+    EXPECT_EQ(read_hex_entry("#FF 800"), (C{255, 8, 0}));      // pieces "FF", " 8", "00"
     EXPECT_EQ(read_hex_entry("#123456789"), (C{18, 52, 86}));  // beyond six: ignored
     EXPECT_EQ(read_hex_entry(""), (C{0, 0, 0}));
     EXPECT_EQ(read_hex_entry("#zz\tA\n1"), (C{0, 10, 1}));  // tab and line feed dropped
@@ -85,7 +86,9 @@ TEST(ReadHexEntry, CutsThreePiecesAfterDroppingEveryHash) {
 
 TEST(ReadHexEntry, CountsCharactersNotBytes) {
     // "é" is one character: the pieces are "é1", "23", "45".
-    EXPECT_EQ(read_hex_entry("#\xC3\xA9" "12345"), (colour::Channels{0, 35, 69}));
+    EXPECT_EQ(read_hex_entry("#\xC3\xA9"
+                             "12345"),
+              (colour::Channels{0, 35, 69}));
 }
 
 }  // namespace

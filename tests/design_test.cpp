@@ -40,12 +40,16 @@ const Row Layout[] = {
 
 std::string caption_of(const forms::Control& control) {
     switch (control.kind()) {
-        case ControlKind::Label: return static_cast<const forms::Label&>(control).Caption();
-        case ControlKind::TextBox: return static_cast<const forms::TextBox&>(control).Text();
-        case ControlKind::CheckBox: return static_cast<const forms::CheckBox&>(control).Caption();
+        case ControlKind::Label:
+            return static_cast<const forms::Label&>(control).Caption();
+        case ControlKind::TextBox:
+            return static_cast<const forms::TextBox&>(control).Text();
+        case ControlKind::CheckBox:
+            return static_cast<const forms::CheckBox&>(control).Caption();
         case ControlKind::CommandButton:
             return static_cast<const forms::CommandButton&>(control).Caption();
-        default: return "";
+        default:
+            return "";
     }
 }
 
@@ -56,8 +60,9 @@ TEST_F(VarnelTest, TheMainWindowHasItsNineteenControlsWhereTheyBelong) {
     EXPECT_EQ(f.Icon(), &varnel::program_icon());
     ASSERT_EQ(f.controls().size(), 19U);
     for (const Row& row : Layout) {
-        const auto found = std::find_if(f.controls().begin(), f.controls().end(),
-                                        [&](const forms::Control* c) { return c->Name() == row.name; });
+        const auto found =
+            std::find_if(f.controls().begin(), f.controls().end(),
+                         [&](const forms::Control* c) { return c->Name() == row.name; });
         ASSERT_NE(found, f.controls().end()) << row.name;
         const forms::Control& control = **found;
         EXPECT_EQ(control.kind(), row.kind) << row.name;
@@ -65,7 +70,8 @@ TEST_F(VarnelTest, TheMainWindowHasItsNineteenControlsWhereTheyBelong) {
         EXPECT_EQ(control.bounds(), row.bounds) << row.name;
         EXPECT_EQ(control.TabIndex(), row.tab_index) << row.name;
         // Every position and size is a whole number of pixels at 15 twips per pixel.
-        for (const int twips : {row.bounds.left, row.bounds.top, row.bounds.width, row.bounds.height}) {
+        for (const int twips :
+             {row.bounds.left, row.bounds.top, row.bounds.width, row.bounds.height}) {
             EXPECT_EQ(twips % forms::TwipsPerPixel, 0) << row.name;
         }
     }
@@ -114,7 +120,8 @@ TEST(ProgramIcon, ThreeDiscsOnATransparentGround) {
         int left = 32, right = -1, top = 32, bottom = -1;
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
-                if (icon.transparent(x, y) || forms::StandardPalette[icon.at(x, y)] != disc.colour) continue;
+                if (icon.transparent(x, y) || forms::StandardPalette[icon.at(x, y)] != disc.colour)
+                    continue;
                 ++in_discs;
                 left = std::min(left, x);
                 right = std::max(right, x);

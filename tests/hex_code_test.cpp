@@ -35,8 +35,8 @@ TEST_F(HexCodeTest, TheCodeIsWrittenPieceByPiece) {
     show("10", "0", "0");
     record_writes();
     ui.replace_text(main().Text3, "171");
-    const Writes pieces = {"Text4=#", "Text4=#0", "Text4=#0A", "Text4=#0A0", "Text4=#0A00",
-                           "Text4=#0A00AB"};
+    const Writes pieces = {"Text4=#",    "Text4=#0",    "Text4=#0A",
+                           "Text4=#0A0", "Text4=#0A00", "Text4=#0A00AB"};
     EXPECT_EQ(Writes(writes.end() - 6, writes.end()), pieces);
 }
 

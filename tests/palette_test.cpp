@@ -31,13 +31,20 @@ protected:
 forms::ColourValue drawn(int column, int row) {
     const int v = row;
     switch (column / 21) {
-        case 0: return RGB(v, 0, 0);
-        case 1: return RGB(0, v, 0);
-        case 2: return RGB(0, 0, v);
-        case 3: return RGB(v, v, 0);
-        case 4: return RGB(v, 0, v);
-        case 5: return RGB(0, v, v);
-        default: return RGB(v, v, v);
+        case 0:
+            return RGB(v, 0, 0);
+        case 1:
+            return RGB(0, v, 0);
+        case 2:
+            return RGB(0, 0, v);
+        case 3:
+            return RGB(v, v, 0);
+        case 4:
+            return RGB(v, 0, v);
+        case 5:
+            return RGB(0, v, v);
+        default:
+            return RGB(v, v, v);
     }
 }
 
@@ -63,8 +70,8 @@ TEST_F(PaletteTest, EveryVisiblePixelIsTheSpectrum) {
 
 TEST_F(PaletteTest, RowTwoHundredFiftyFiveHoldsTheFullColours) {
     // Rows beyond the drawing area are clipped on screen but drawn all the same.
-    const forms::ColourValue full[] = {RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(0, 0, 255),
-                                       RGB(255, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255),
+    const forms::ColourValue full[] = {RGB(255, 0, 0),    RGB(0, 255, 0),   RGB(0, 0, 255),
+                                       RGB(255, 255, 0),  RGB(255, 0, 255), RGB(0, 255, 255),
                                        RGB(255, 255, 255)};
     for (std::size_t k = 0; k < palette::Strips.size(); ++k) {
         EXPECT_EQ(palette::Strips[k].colour(255), full[k]);

@@ -11,7 +11,8 @@ TEST_F(VarnelTest, StartsBlackWithItsDesignValues) {
     EXPECT_EQ(f.Caption(), "Varnel v3.0");
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(ui.shown(f));
-    for (const forms::TextBox* field : {&f.Text1, &f.Text2, &f.Text3}) EXPECT_EQ(field->Text(), "0");
+    for (const forms::TextBox* field : {&f.Text1, &f.Text2, &f.Text3})
+        EXPECT_EQ(field->Text(), "0");
     EXPECT_EQ(f.Text4.Text(), "#000000");
     for (const forms::VScrollBar* bar : {&f.VScroll1, &f.VScroll2, &f.VScroll3}) {
         EXPECT_EQ(bar->Value(), 0);

@@ -75,7 +75,8 @@ protected:
 
     int white_pixels() {
         int count = 0;
-        for (const forms::ColourValue pixel : main().Picture1.pixels()) count += pixel == forms::White;
+        for (const forms::ColourValue pixel : main().Picture1.pixels())
+            count += pixel == forms::White;
         return count;
     }
 

@@ -9,17 +9,22 @@ namespace varnel {
 void Form_Varnel::Check1_Click() { Timer1.Enabled(Check1.Value() != 0); }
 
 void Form_Varnel::Timer1_Timer() {
+    // A limit is a whole number from lowest to lowest + count - 1, drawn after reseeding the
+    // generator from the clock, and held as a single.
     forms::RandomSource& random = program_.runtime.random();
+    const auto draw_limit = [&random](int count, int lowest) {
+        random.reseed_from_clock();
+        const auto offset = static_cast<int>(static_cast<double>(random.next()) * count);
+        return static_cast<float>(offset + lowest);
+    };
 
     if (ball_x < 0) ball_dx = 1;
-    random.reseed_from_clock();
-    const float right_limit = static_cast<float>(static_cast<int>(static_cast<double>(random.next()) * 100.0) + 80);
-    if (ball_x > right_limit) ball_dx = -1;
+    const float right_limit = draw_limit(100, 80);
+    if (static_cast<float>(ball_x) > right_limit) ball_dx = -1;
 
     if (ball_y < 0) ball_dy = 1;
-    random.reseed_from_clock();
-    const float lower_limit = static_cast<float>(static_cast<int>(static_cast<double>(random.next()) * 150.0) + 10);
-    if (ball_y > lower_limit) ball_dy = -1;
+    const float lower_limit = draw_limit(150, 10);
+    if (static_cast<float>(ball_y) > lower_limit) ball_dy = -1;
 
     // Plot before moving; a point outside the drawing area draws nothing.
     forms::SetPixel(Picture1.hDC(), ball_x, ball_y, forms::RGB(255, 255, 255));

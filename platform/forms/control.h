@@ -9,7 +9,16 @@ namespace forms {
 class Form;
 class Runtime;
 
-enum class ControlKind { Label, TextBox, VScrollBar, CheckBox, CommandButton, PictureBox, Image, Timer };
+enum class ControlKind {
+    Label,
+    TextBox,
+    VScrollBar,
+    CheckBox,
+    CommandButton,
+    PictureBox,
+    Image,
+    Timer
+};
 
 // What every control has: a name, a place on its form, a tab index, and the dirty mark through
 // which native updates are batched. Controls are members of their form and live exactly as long

@@ -54,8 +54,7 @@ int TextBox::user_key(int key_ascii) {
     return runtime().ended() ? 0 : key_ascii;
 }
 
-VScrollBar::VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, int min,
-                       int max)
+VScrollBar::VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, int min, int max)
     : Control(form, ControlKind::VScrollBar, std::move(name), bounds, tab_index),
       min_(min),
       max_(max),
@@ -89,8 +88,7 @@ void VScrollBar::user_thumb_release(int value) {
     });
 }
 
-CheckBox::CheckBox(Form& form, std::string name, Bounds bounds, int tab_index,
-                   std::string caption)
+CheckBox::CheckBox(Form& form, std::string name, Bounds bounds, int tab_index, std::string caption)
     : Control(form, ControlKind::CheckBox, std::move(name), bounds, tab_index),
       caption_(std::move(caption)) {}
 

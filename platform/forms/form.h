@@ -59,8 +59,8 @@ public:
     bool loaded() const { return loaded_; }
 
     // Entry points for the back ends.
-    void user_activate();        // the window became active
-    void user_close();           // the user asked to close the window
+    void user_activate();  // the window became active
+    void user_close();     // the user asked to close the window
     // The native window now stands here (outer rectangle, twips); raises nothing.
     void user_moved(float left, float top, float width, float height);
 

@@ -4,9 +4,7 @@
 
 namespace forms {
 
-WindowSlot::WindowSlot(Runtime& runtime) : runtime_(runtime) {
-    runtime_.slots_.push_back(this);
-}
+WindowSlot::WindowSlot(Runtime& runtime) : runtime_(runtime) { runtime_.slots_.push_back(this); }
 
 WindowSlot::~WindowSlot() { std::erase(runtime_.slots_, this); }
 

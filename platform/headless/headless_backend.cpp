@@ -126,10 +126,9 @@ void HeadlessBackend::form_loaded(forms::Form& form) {
     ++windows_created_;
     const int width = forms::to_pixels(form.client_width()) + 2 * FrameSide;
     const int height = forms::to_pixels(form.client_height()) + FrameTop + FrameBottom;
-    form.user_moved(static_cast<float>(left * TwipsPerPixel),
-                    static_cast<float>(top * TwipsPerPixel),
-                    static_cast<float>(width * TwipsPerPixel),
-                    static_cast<float>(height * TwipsPerPixel));
+    form.user_moved(
+        static_cast<float>(left * TwipsPerPixel), static_cast<float>(top * TwipsPerPixel),
+        static_cast<float>(width * TwipsPerPixel), static_cast<float>(height * TwipsPerPixel));
 }
 
 void HeadlessBackend::form_unloaded(forms::Form& form) {

@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!agrees_with_strtod(text, *number)) __builtin_trap();
     }
     const auto rounded = colour::round_to_integer(text);
-    if (rounded.has_value() != (number && std::fabs(std::nearbyint(*number)) <= 32768 &&
-                                std::nearbyint(*number) >= -32768 &&
-                                std::nearbyint(*number) <= 32767)) {
+    if (rounded.has_value() !=
+        (number && std::fabs(std::nearbyint(*number)) <= 32768 &&
+         std::nearbyint(*number) >= -32768 && std::nearbyint(*number) <= 32767)) {
         __builtin_trap();
     }
     if (rounded && *rounded != std::nearbyint(*number)) __builtin_trap();

@@ -8,9 +8,7 @@
 
 namespace {
 
-std::string two_digits(int channel) {
-    return (channel < 16 ? "0" : "") + forms::Hex(channel);
-}
+std::string two_digits(int channel) { return (channel < 16 ? "0" : "") + forms::Hex(channel); }
 
 bool in_range(int channel) { return channel >= 0 && channel <= 255; }
 
