@@ -2,24 +2,12 @@
 // a hex code entered, a pick in the palette, a ball trail tick.
 #include <benchmark/benchmark.h>
 
-#include "app/program.h"
-#include "platform/headless/headless_backend.h"
+#include "bench/started_varnel.h"
 
 namespace {
 
-struct Started {
-    headless::HeadlessBackend ui;
-    varnel::Program program{ui};
-    varnel::Form_Varnel* main = nullptr;
-
-    Started() {
-        program.start();
-        main = program.Form_Varnel.loaded();
-    }
-};
-
 void KeystrokeInADecimalField(benchmark::State& state) {
-    Started app;
+    varnel_bench::StartedVarnel app;
     int value = 0;
     for (auto _ : state) {
         app.ui.replace_text(app.main->Text1, std::to_string(value));
@@ -29,7 +17,7 @@ void KeystrokeInADecimalField(benchmark::State& state) {
 BENCHMARK(KeystrokeInADecimalField);
 
 void HexCodeEntered(benchmark::State& state) {
-    Started app;
+    varnel_bench::StartedVarnel app;
     const char* codes[] = {"#FF8000", "#0A00AB"};
     int which = 0;
     for (auto _ : state) {
@@ -41,9 +29,8 @@ void HexCodeEntered(benchmark::State& state) {
 BENCHMARK(HexCodeEntered);
 
 void PaletteDrag(benchmark::State& state) {
-    Started app;
-    app.ui.click(app.main->Palette);
-    forms::PictureBox& spectrum = app.program.myPalette.loaded()->Picture2;
+    varnel_bench::StartedVarnel app;
+    forms::PictureBox& spectrum = app.open_palette();
     int row = 0;
     for (auto _ : state) {
         app.ui.mouse_move(spectrum, forms::LeftButton, 70, row);
@@ -53,7 +40,7 @@ void PaletteDrag(benchmark::State& state) {
 BENCHMARK(PaletteDrag);
 
 void BallTrailTick(benchmark::State& state) {
-    Started app;
+    varnel_bench::StartedVarnel app;
     app.ui.click(app.main->Check1);
     for (auto _ : state) app.ui.tick();
 }

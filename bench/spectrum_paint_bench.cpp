@@ -2,28 +2,16 @@
 // presentation. Compared with a plain fill of the same surface, the floor of any repaint.
 #include <benchmark/benchmark.h>
 
-#include "app/program.h"
-#include "platform/headless/headless_backend.h"
+#include "bench/started_varnel.h"
 
 namespace {
 
-struct OpenPalette {
-    headless::HeadlessBackend ui;
-    varnel::Program program{ui};
-    forms::PictureBox* spectrum = nullptr;
-
-    OpenPalette() {
-        program.start();
-        ui.click(program.Form_Varnel->Palette);
-        spectrum = &program.myPalette.loaded()->Picture2;
-    }
-};
-
 void SpectrumPaint(benchmark::State& state) {
-    OpenPalette palette;
+    varnel_bench::StartedVarnel app;
+    forms::PictureBox& spectrum = app.open_palette();
     for (auto _ : state) {
-        palette.spectrum->user_expose();
-        benchmark::DoNotOptimize(palette.spectrum->pixels().data());
+        spectrum.user_expose();
+        benchmark::DoNotOptimize(spectrum.pixels().data());
     }
     state.counters["SetPixel/s"] = benchmark::Counter(
         37632.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -31,11 +19,12 @@ void SpectrumPaint(benchmark::State& state) {
 BENCHMARK(SpectrumPaint)->Unit(benchmark::kMicrosecond);
 
 void BackgroundFillOnly(benchmark::State& state) {
-    OpenPalette palette;
-    palette.spectrum->Paint = nullptr;
+    varnel_bench::StartedVarnel app;
+    forms::PictureBox& spectrum = app.open_palette();
+    spectrum.Paint = nullptr;
     for (auto _ : state) {
-        palette.spectrum->user_expose();
-        benchmark::DoNotOptimize(palette.spectrum->pixels().data());
+        spectrum.user_expose();
+        benchmark::DoNotOptimize(spectrum.pixels().data());
     }
 }
 BENCHMARK(BackgroundFillOnly)->Unit(benchmark::kMicrosecond);
