@@ -1,0 +1,93 @@
+#include "platform/fltk/fltk_backend.h"
+
+#include <FL/Fl.H>
+
+#include "platform/fltk/icon_image.h"
+#include "platform/fltk/message_box.h"
+#include "platform/forms/form.h"
+
+namespace fltkui {
+
+namespace {
+
+constexpr forms::ColourValue ButtonFace = 0xF0F0F0;
+constexpr forms::ColourValue WindowBackground = 0xFFFFFF;
+constexpr forms::ColourValue WindowText = 0x000000;
+
+// Activation reaches the runtime when the keyboard focus moves to one of the program's windows;
+// the runtime itself ignores a window that was already the active one.
+int dispatch(int event, Fl_Window* window) {
+    if (event == FL_FOCUS) {
+        if (auto* native = dynamic_cast<NativeWindow*>(window)) native->report_activation();
+    }
+    return Fl::handle_(event, window);
+}
+
+}  // namespace
+
+FltkBackend::FltkBackend() {
+    Fl::background(forms::red_of(ButtonFace), forms::green_of(ButtonFace),
+                   forms::blue_of(ButtonFace));
+    Fl::scheme("gtk+");
+    Fl::event_dispatch(dispatch);
+}
+
+FltkBackend::~FltkBackend() { Fl::event_dispatch(nullptr); }
+
+void FltkBackend::run() {
+    while (!quit_) Fl::wait(1e20);
+}
+
+NativeWindow* FltkBackend::window_of(const forms::Form& form) const {
+    const auto found = windows_.find(&form);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+void FltkBackend::form_loaded(forms::Form& form) {
+    if (form.Icon() != nullptr && !icon_) {
+        icon_ = make_icon_image(*form.Icon());
+        Fl_Window::default_icon(icon_.get());
+    }
+    windows_.insert_or_assign(&form, NativeWindowPtr(new NativeWindow(form, gate_, frame_)));
+}
+
+void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }
+
+void FltkBackend::update(forms::Form& form) {
+    if (NativeWindow* window = window_of(form)) window->show_state();
+}
+
+void FltkBackend::update(forms::Control& control) {
+    if (NativeWindow* window = window_of(control.form())) window->show_state(control);
+}
+
+void FltkBackend::activate(forms::Form& form) {
+    if (NativeWindow* window = window_of(form)) window->bring_to_front();
+}
+
+int FltkBackend::message_box(const std::string& text, int style, const std::string& title) {
+    const InputGate::Closed closed(gate_);
+    show_message_box(text, style, title);
+    return 1;
+}
+
+forms::ClipboardResult FltkBackend::set_clipboard_text(const std::string& text) {
+    // FLTK takes the CLIPBOARD selection and serves the text as UTF-8 until another program
+    // takes it.
+    Fl::copy(text.c_str(), static_cast<int>(text.size()), 1);
+    return forms::ClipboardResult::Written;
+}
+
+forms::ColourValue FltkBackend::resolve(forms::SystemColour colour) {
+    switch (colour) {
+        case forms::SystemColour::ButtonFace:
+            return ButtonFace;
+        case forms::SystemColour::WindowBackground:
+            return WindowBackground;
+        case forms::SystemColour::WindowText:
+            return WindowText;
+    }
+    return WindowText;
+}
+
+}  // namespace fltkui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include <FL/Fl_RGB_Image.H>
+
+#include "platform/fltk/input_gate.h"
+#include "platform/fltk/native_window.h"
+#include "platform/forms/backend.h"
+
+namespace fltkui {
+
+// The Linux back end: one FLTK window per loaded form, one widget per control, the X
+// clipboard, FLTK's timers and event loop. It mirrors the forms runtime and decides nothing.
+class FltkBackend final : public forms::Backend {
+public:
+    FltkBackend();
+    FltkBackend(const FltkBackend&) = delete;
+    FltkBackend& operator=(const FltkBackend&) = delete;
+    ~FltkBackend() override;
+
+    // Runs the event loop until no form is loaded.
+    void run();
+
+    // forms::Backend
+    void form_loaded(forms::Form& form) override;
+    void form_unloaded(forms::Form& form) override;
+    void update(forms::Form& form) override;
+    void update(forms::Control& control) override;
+    void activate(forms::Form& form) override;
+    int message_box(const std::string& text, int style, const std::string& title) override;
+    forms::ClipboardResult set_clipboard_text(const std::string& text) override;
+    forms::ColourValue resolve(forms::SystemColour colour) override;
+    void quit() override { quit_ = true; }
+
+private:
+    NativeWindow* window_of(const forms::Form& form) const;
+
+    std::map<const forms::Form*, NativeWindowPtr> windows_;
+    std::unique_ptr<Fl_RGB_Image> icon_;
+    InputGate gate_;
+    FrameExtents frame_;
+    bool quit_ = false;
+};
+
+}  // namespace fltkui

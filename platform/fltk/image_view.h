@@ -1,0 +1,28 @@
+#pragma once
+
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Widget.H>
+
+#include <memory>
+
+#include "platform/fltk/peer.h"
+#include "platform/forms/controls.h"
+
+namespace fltkui {
+
+// An image control: the program icon or a JPEG photograph, stretched to the control or drawn
+// at its own size from the top left corner, clipped. It takes no focus.
+class ImageView final : public Fl_Widget, public ControlPeer<forms::Image> {
+public:
+    ImageView(forms::Image& image, int x, int y, int w, int h);
+
+    // The picture never changes.
+    void show_state() override {}
+
+private:
+    void draw() override;
+
+    std::unique_ptr<Fl_Image> picture_;
+};
+
+}  // namespace fltkui

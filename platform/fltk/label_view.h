@@ -1,0 +1,30 @@
+#pragma once
+
+#include <FL/Fl_Widget.H>
+
+#include <string>
+
+#include "platform/fltk/fonts.h"
+#include "platform/fltk/peer.h"
+#include "platform/forms/controls.h"
+
+namespace fltkui {
+
+// A label: its caption on an opaque background, wrapped at the right edge, lines broken at
+// character 13. It takes no focus.
+class LabelView final : public Fl_Widget, public ControlPeer<forms::Label> {
+public:
+    LabelView(forms::Label& label, int x, int y, int w, int h);
+
+    void show_state() override;
+
+private:
+    void draw() override;
+
+    std::string text_;
+    Fl_Color back_ = FL_BACKGROUND_COLOR;
+    Fl_Color fore_ = FL_FOREGROUND_COLOR;
+    FontChoice font_;
+};
+
+}  // namespace fltkui

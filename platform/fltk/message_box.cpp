@@ -1,0 +1,113 @@
+#include "platform/fltk/message_box.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+#include "platform/fltk/fonts.h"
+
+namespace fltkui {
+
+namespace {
+
+constexpr int CriticalStyle = 16;
+constexpr int IconStyleMask = 0x70;
+constexpr int Margin = 12;
+constexpr int IconSize = 32;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 23;
+constexpr int MinTextWidth = 140;
+
+// The error icon: a red disc with a white cross.
+class ErrorIcon final : public Fl_Widget {
+public:
+    ErrorIcon(int x, int y) : Fl_Widget(x, y, IconSize, IconSize) {}
+
+private:
+    void draw() override {
+        fl_color(fl_rgb_color(200, 30, 30));
+        fl_pie(x(), y(), w(), h(), 0, 360);
+        fl_color(FL_WHITE);
+        fl_line_style(FL_SOLID, 3);
+        const int inset = w() / 3;
+        fl_line(x() + inset, y() + inset, x() + w() - inset, y() + h() - inset);
+        fl_line(x() + w() - inset, y() + inset, x() + inset, y() + h() - inset);
+        fl_line_style(0);
+    }
+};
+
+// Where everything goes, from the text's size.
+struct Layout {
+    Layout(const std::string& text, bool with_icon) : icon(with_icon) {
+        fl_font(DefaultFace, DefaultSize);
+        fl_measure(text.c_str(), text_w, text_h, 0);
+        text_w = std::max(text_w, MinTextWidth);
+        text_x = Margin + (icon ? IconSize + Margin : 0);
+        body_h = std::max(text_h, icon ? IconSize : 0);
+        width = text_x + text_w + Margin;
+        height = Margin + body_h + Margin + ButtonHeight + Margin;
+    }
+
+    bool icon;
+    int text_w = 0;
+    int text_h = 0;
+    int text_x = 0;
+    int body_h = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The window and its widgets; the widgets join the window as they are built.
+class MessageWindow final : public Fl_Window {
+public:
+    MessageWindow(const Layout& layout, const std::string& text, const std::string& title)
+        : Fl_Window(layout.width, layout.height),
+          icon_(Margin, Margin),
+          message_(layout.text_x, Margin, layout.text_w, layout.body_h),
+          ok_((layout.width - ButtonWidth) / 2, layout.height - Margin - ButtonHeight, ButtonWidth,
+              ButtonHeight, "OK") {
+        end();
+        copy_label(title.c_str());
+        if (!layout.icon) icon_.hide();
+        message_.copy_label(text.c_str());
+        message_.labelfont(DefaultFace);
+        message_.labelsize(DefaultSize);
+        message_.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+        ok_.labelfont(DefaultFace);
+        ok_.labelsize(DefaultSize);
+        ok_.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
+        size_range(layout.width, layout.height, layout.width, layout.height);
+        set_modal();
+    }
+
+    void run() {
+        show();
+        ok_.take_focus();
+        while (shown()) Fl::wait();
+    }
+
+private:
+    ErrorIcon icon_;
+    Fl_Box message_;
+    Fl_Button ok_;
+};
+
+}  // namespace
+
+void show_message_box(const std::string& text, int style, const std::string& title) {
+    Fl_Widget_Tracker focus(Fl::focus());
+    MessageWindow window(Layout(text, (style & IconStyleMask) == CriticalStyle), text, title);
+    window.run();
+    if (Fl_Widget* previous = focus.widget()) {
+        if (Fl_Window* owner = previous->window(); owner != nullptr && owner->shown()) {
+            owner->show();
+            previous->take_focus();
+        }
+    }
+}
+
+}  // namespace fltkui

@@ -1,0 +1,162 @@
+#include "platform/fltk/native_window.h"
+
+#include <FL/Fl.H>
+
+#include <algorithm>
+
+#include "platform/fltk/buttons.h"
+#include "platform/fltk/colours.h"
+#include "platform/fltk/image_view.h"
+#include "platform/fltk/label_view.h"
+#include "platform/fltk/picture_view.h"
+#include "platform/fltk/scroll_bar.h"
+#include "platform/fltk/text_field.h"
+#include "platform/fltk/timer_peer.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/runtime.h"
+
+namespace fltkui {
+
+namespace {
+
+using forms::ControlKind;
+using forms::to_pixels;
+
+constexpr float Twips = forms::TwipsPerPixel;
+
+std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) {
+    const forms::Bounds& b = control.bounds();
+    const int x = to_pixels(b.left);
+    const int y = to_pixels(b.top);
+    const int w = to_pixels(b.width);
+    const int h = to_pixels(b.height);
+    switch (control.kind()) {
+        case ControlKind::Label:
+            return std::make_unique<LabelView>(static_cast<forms::Label&>(control), x, y, w, h);
+        case ControlKind::TextBox:
+            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control), x, y, w, h);
+        case ControlKind::VScrollBar:
+            return std::make_unique<ScrollBar>(static_cast<forms::VScrollBar&>(control), x, y, w,
+                                               h);
+        case ControlKind::CheckBox:
+            return std::make_unique<CheckBoxView>(static_cast<forms::CheckBox&>(control), x, y, w,
+                                                  h);
+        case ControlKind::CommandButton:
+            return std::make_unique<CommandButtonView>(static_cast<forms::CommandButton&>(control),
+                                                       x, y, w, h);
+        case ControlKind::PictureBox:
+            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), gate, x,
+                                                 y, w, h);
+        case ControlKind::Image:
+            return std::make_unique<ImageView>(static_cast<forms::Image&>(control), x, y, w, h);
+        case ControlKind::Timer:
+            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control), gate);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+NativeWindow::NativeWindow(forms::Form& form, const InputGate& gate, FrameExtents& frame)
+    : Fl_Window(to_pixels(form.client_width()), to_pixels(form.client_height())),
+      form_(&form),
+      gate_(gate),
+      frame_(frame) {
+    end();
+    copy_label(form.Caption().c_str());
+    xclass("varnel");
+    color(to_fl_color(form.runtime().resolve(form.BackColor())));
+    size_range(w(), h(), w(), h());
+    callback([](Fl_Widget* widget, void*) {
+        // Esc asks an FLTK window to close; here it closes nothing.
+        if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+        auto& window = static_cast<NativeWindow&>(*widget);
+        if (window.form_ != nullptr && window.gate_.open()) window.form_->user_close();
+    });
+    add_peers();
+    report_geometry();
+}
+
+void NativeWindow::add_peers() {
+    // Labels and images lie beneath the other controls, whatever their order, so they come
+    // first; the rest follow in TabIndex order, which FLTK's focus navigation walks.
+    std::vector<forms::Control*> order = form_->controls();
+    std::ranges::stable_sort(order, [](const forms::Control* a, const forms::Control* b) {
+        const auto layer = [](const forms::Control* c) {
+            return c->kind() == ControlKind::Label || c->kind() == ControlKind::Image ? 0 : 1;
+        };
+        if (layer(a) != layer(b)) return layer(a) < layer(b);
+        return layer(a) == 1 && a->TabIndex() < b->TabIndex();
+    });
+    for (forms::Control* control : order) {
+        std::unique_ptr<Peer> peer = make_peer(*control, gate_);
+        if (auto* widget = dynamic_cast<Fl_Widget*>(peer.get())) add(widget);
+        peers_.emplace_back(control, std::move(peer));
+    }
+}
+
+void NativeWindow::show_state() {
+    if (form_ == nullptr) return;
+    if (form_->Caption() != label()) copy_label(form_->Caption().c_str());
+    if (form_->Left() != reported_left_ || form_->Top() != reported_top_) {
+        position(static_cast<int>(form_->Left() / Twips) + frame_.left,
+                 static_cast<int>(form_->Top() / Twips) + frame_.top);
+    }
+    if (form_->Visible() && !shown()) {
+        show();
+        if (!hints_sent_) offer_only_move_and_close(*this);
+        hints_sent_ = true;
+    } else if (!form_->Visible() && shown()) {
+        hide();
+    }
+}
+
+void NativeWindow::show_state(const forms::Control& control) {
+    const auto found =
+        std::ranges::find(peers_, &control, [](const auto& entry) { return entry.first; });
+    if (found != peers_.end()) found->second->show_state();
+}
+
+void NativeWindow::bring_to_front() {
+    if (!shown()) return;
+    show();
+    request_activation(*this);
+}
+
+void NativeWindow::report_activation() {
+    if (form_ != nullptr && gate_.open()) form_->user_activate();
+}
+
+void NativeWindow::detach() {
+    form_ = nullptr;
+    for (auto& entry : peers_) entry.second->detach();
+}
+
+int NativeWindow::handle(int event) {
+    // A click in a window that is not yet the active one activates it first.
+    if (event == FL_PUSH) report_activation();
+    return Fl_Window::handle(event);
+}
+
+void NativeWindow::resize(int x, int y, int w, int h) {
+    Fl_Window::resize(x, y, w, h);
+    report_geometry();
+}
+
+void NativeWindow::report_geometry() {
+    if (form_ == nullptr) return;
+    if (const std::optional<FrameExtents> extents = frame_extents(*this)) frame_ = *extents;
+    reported_left_ = static_cast<float>(x() - frame_.left) * Twips;
+    reported_top_ = static_cast<float>(y() - frame_.top) * Twips;
+    form_->user_moved(reported_left_, reported_top_,
+                      static_cast<float>(w() + frame_.left + frame_.right) * Twips,
+                      static_cast<float>(h() + frame_.top + frame_.bottom) * Twips);
+}
+
+void RetireWindow::operator()(NativeWindow* window) const {
+    window->detach();
+    window->hide();
+    Fl::delete_widget(window);
+}
+
+}  // namespace fltkui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/fltk/input_gate.h"
+#include "platform/fltk/peer.h"
+#include "platform/fltk/window_manager.h"
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+
+namespace fltkui {
+
+// The native window of one loaded form and the peers of its controls. Its client area has the
+// form's size and cannot be resized; the window manager places it unless the program sets its
+// position. It reports its outer rectangle to the form whenever it is placed or moved.
+class NativeWindow final : public Fl_Window {
+public:
+    // frame: the frame extents last seen on any of the program's windows, for windows that
+    // have not been framed yet; updated as windows are framed.
+    NativeWindow(forms::Form& form, const InputGate& gate, FrameExtents& frame);
+
+    // Shows the form's caption, visibility and position.
+    void show_state();
+    // Shows one control's properties.
+    void show_state(const forms::Control& control);
+    // Raises the window and gives it the focus.
+    void bring_to_front();
+    // The window became the active one (the focus moved to it, or a click is about to).
+    void report_activation();
+    // The form has been unloaded: stop reporting to it and its controls.
+    void detach();
+
+private:
+    int handle(int event) override;
+    void resize(int x, int y, int w, int h) override;
+
+    void add_peers();
+    void report_geometry();
+
+    forms::Form* form_;
+    const InputGate& gate_;
+    FrameExtents& frame_;
+    std::vector<std::pair<const forms::Control*, std::unique_ptr<Peer>>> peers_;
+    // The outer position last reported to the form, in twips.
+    float reported_left_ = 0;
+    float reported_top_ = 0;
+    bool hints_sent_ = false;
+};
+
+// Deletes a native window once the event being handled is over: its widgets may be running a
+// callback right now (the Close button of the window it closes).
+struct RetireWindow {
+    void operator()(NativeWindow* window) const;
+};
+
+using NativeWindowPtr = std::unique_ptr<NativeWindow, RetireWindow>;
+
+}  // namespace fltkui

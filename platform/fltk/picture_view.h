@@ -1,0 +1,43 @@
+#pragma once
+
+#include <FL/Fl_Widget.H>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/fltk/input_gate.h"
+#include "platform/fltk/peer.h"
+#include "platform/forms/picture_box.h"
+
+namespace fltkui {
+
+// A picture box: the model's pixel surface inside a sunken two-pixel border, presented with one
+// image draw per update. When the window system uncovers the box, the model repaints the part
+// uncovered (background, then Paint). Mouse presses and moves go to the model in twips from the
+// drawing area's corner; while a button is held, the box keeps the pointer even outside itself.
+class PictureView final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
+public:
+    PictureView(forms::PictureBox& box, const InputGate& gate, int x, int y, int w, int h);
+    ~PictureView() override;
+
+    void show_state() override;
+    void detach() override;
+
+private:
+    int handle(int event) override;
+    void draw() override;
+    void draw_border() const;
+    // Asks the model to repaint the area after this drawing is done.
+    void expose_later(forms::PixelRect area);
+    static void deliver_expose(void* view);
+
+    float twips_x() const;
+    float twips_y() const;
+
+    const InputGate& gate_;
+    std::vector<std::uint8_t> rgb_;  // the surface as packed RGB, reused between updates
+    bool expose_pending_ = false;
+    forms::PixelRect exposed_{};
+};
+
+}  // namespace fltkui

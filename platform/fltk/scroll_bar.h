@@ -1,0 +1,45 @@
+#pragma once
+
+#include <FL/Fl_Widget.H>
+
+#include "platform/fltk/peer.h"
+#include "platform/forms/controls.h"
+
+namespace fltkui {
+
+// A vertical scroll bar: Min at the top, Max at the bottom, a square thumb. The arrows and the
+// trough step by one (repeating while held); dragging the thumb reports each new position and
+// the release; with the focus, the arrow and page keys step by one and Home and End jump.
+class ScrollBar final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
+public:
+    ScrollBar(forms::VScrollBar& bar, int x, int y, int w, int h);
+    ~ScrollBar() override;
+
+    void show_state() override;
+    void detach() override;
+
+private:
+    enum class Part { Nowhere, UpArrow, DownArrow, TroughAbove, TroughBelow, Thumb };
+
+    int handle(int event) override;
+    void draw() override;
+
+    int arrow_size() const;
+    int thumb_size() const;
+    int thumb_top() const;  // in window coordinates
+    Part part_at(int y) const;
+    int value_at_thumb_top(int top) const;
+
+    void press(Part part);
+    void step(int delta);
+    void release();
+    static void repeat(void* bar);
+
+    int value_ = 0;
+    int min_ = 0;
+    int max_ = 0;
+    Part pressed_ = Part::Nowhere;
+    int grab_offset_ = 0;  // from the thumb's top to the pointer while dragging
+};
+
+}  // namespace fltkui

@@ -1,0 +1,82 @@
+#include "platform/fltk/text_field.h"
+
+#include <FL/Fl.H>
+
+#include <algorithm>
+
+#include "platform/fltk/fonts.h"
+
+namespace fltkui {
+
+namespace {
+
+constexpr int Backspace = 8;
+constexpr int Enter = 13;
+constexpr int Escape = 27;
+constexpr int Delete = 127;
+
+}  // namespace
+
+TextField::TextField(forms::TextBox& box, int x, int y, int w, int h)
+    : Fl_Input(x, y, w, h), ControlPeer(box) {
+    textfont(DefaultFace);
+    textsize(DefaultSize);
+    when(FL_WHEN_CHANGED);
+    callback([](Fl_Widget* widget, void*) {
+        auto& field = static_cast<TextField&>(*widget);
+        if (forms::TextBox* box = field.control()) box->user_edit(field.value());
+    });
+    show_state();
+}
+
+void TextField::show_state() {
+    const forms::TextBox* box = control();
+    if (box == nullptr) return;
+    box->Enabled() ? activate() : deactivate();
+    if (box->Text() == value()) return;
+    // A handler that rewrites the text while the user types keeps the caret where it was, as
+    // far as the new text reaches.
+    const int caret = position();
+    value(box->Text().c_str(), static_cast<int>(box->Text().size()));
+    position(std::min(caret, size()));
+}
+
+int TextField::typed_character() {
+    switch (Fl::event_key()) {
+        case FL_BackSpace:
+            return Backspace;
+        case FL_Enter:
+        case FL_KP_Enter:
+            return Enter;
+        case FL_Escape:
+            return Escape;
+        default:
+            break;
+    }
+    if (Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) return 0;
+    const char* text = Fl::event_text();
+    if (Fl::event_length() != 1) return 0;
+    const auto c = static_cast<unsigned char>(text[0]);
+    return c >= ' ' && c != Delete ? c : 0;
+}
+
+int TextField::handle(int event) {
+    if (event != FL_KEYBOARD || control() == nullptr) return Fl_Input::handle(event);
+    const int typed = typed_character();
+    if (typed == 0) return Fl_Input::handle(event);
+    const int applied = control()->user_key(typed);
+    // The handler may have closed the window or ended the program.
+    if (control() == nullptr || applied == 0) return 1;
+    // A single-line field takes no line break, and Esc types nothing.
+    if (applied == Enter || applied == Escape) return 1;
+    if (applied == typed) return Fl_Input::handle(event);
+    if (applied == Backspace) {
+        position() == mark() ? cut(-1) : cut();
+        return 1;
+    }
+    const char replacement = static_cast<char>(applied);
+    replace(position(), mark(), &replacement, 1);
+    return 1;
+}
+
+}  // namespace fltkui
