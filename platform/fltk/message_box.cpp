@@ -2,7 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
-#include <FL/Fl_Button.H>
+#include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
@@ -93,7 +93,7 @@ public:
 private:
     ErrorIcon icon_;
     Fl_Box message_;
-    Fl_Button ok_;
+    Fl_Return_Button ok_;
 };
 
 }  // namespace

@@ -96,3 +96,22 @@ check() {
         FAILURES=$((FAILURES + 1))
     fi
 }
+
+# Waits (up to about 10 s) for a child process of the test to end; prints its exit status.
+wait_for_exit() {
+    local pid=$1 tries=0
+    while kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    kill -0 "$pid" 2>/dev/null && { echo "still running"; return 1; }
+    wait "$pid"
+    echo $?
+}
+
+# How many pixels of a screen rectangle have this colour ("R,G,B").
+count_pixels() {
+    local x=$1 y=$2 w=$3 h=$4 colour=$5
+    import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+        grep -c "(${colour})"
+}
