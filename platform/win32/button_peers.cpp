@@ -1,0 +1,68 @@
+// Command buttons and check boxes: BUTTON controls whose clicks go to the program.
+#include "platform/forms/controls.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+namespace {
+
+// Never BS_DEFPUSHBUTTON: no button of the program is a window's default button.
+class ButtonPeer final : public NativeControl {
+public:
+    ButtonPeer(forms::CommandButton& button, const ControlSite& site)
+        : NativeControl(
+              button,
+              create_child(site, button, L"BUTTON", BS_PUSHBUTTON, 0, widen(button.Caption())),
+              site.id),
+          button_(button),
+          gate_(site.backend.gate()) {}
+
+    void push() override { set_window_text(window(), widen(button_.Caption())); }
+
+    void command(int notification) override {
+        if (notification == BN_CLICKED) gate_.deliver([&] { button_.user_click(); });
+    }
+
+private:
+    forms::CommandButton& button_;
+    ModelGate& gate_;
+};
+
+// A three-state box that does not tick itself: the program decides its value, the peer shows it.
+class CheckBoxPeer final : public NativeControl {
+public:
+    CheckBoxPeer(forms::CheckBox& box, const ControlSite& site)
+        : NativeControl(box, create_child(site, box, L"BUTTON", BS_3STATE, 0, widen(box.Caption())),
+                        site.id),
+          box_(box),
+          gate_(site.backend.gate()) {
+        push();
+    }
+
+    void push() override {
+        static constexpr WPARAM States[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};
+        SendMessageW(window(), BM_SETCHECK, States[box_.Value()], 0);
+    }
+
+    void command(int notification) override {
+        if (notification == BN_CLICKED) gate_.deliver([&] { box_.user_click(); });
+    }
+
+private:
+    forms::CheckBox& box_;
+    ModelGate& gate_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> make_button(forms::CommandButton& button, const ControlSite& site) {
+    return std::make_unique<ButtonPeer>(button, site);
+}
+
+std::unique_ptr<NativeControl> make_check_box(forms::CheckBox& box, const ControlSite& site) {
+    return std::make_unique<CheckBoxPeer>(box, site);
+}
+
+}  // namespace win32

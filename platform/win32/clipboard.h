@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <string>
+
+namespace win32 {
+
+// Puts the text on the clipboard as Unicode text; false if another program holds it open.
+bool write_clipboard_text(HWND owner, const std::wstring& text);
+
+}  // namespace win32

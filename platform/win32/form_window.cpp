@@ -1,0 +1,183 @@
+#include "platform/win32/form_window.h"
+
+#include <algorithm>
+
+#include "platform/forms/geometry.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr const wchar_t* ClassName = L"VarnelForm";
+// A fixed single frame with the caption bar's close button and system menu, nothing more.
+constexpr DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD ExStyle = 0;
+// Identifiers below this are the dialog manager's (IDOK, IDCANCEL): Enter and Esc send them.
+constexpr int FirstControlId = 100;
+
+ATOM register_class(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof(type);
+    type.lpfnWndProc = procedure;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    type.lpszClassName = ClassName;
+    return RegisterClassExW(&type);
+}
+
+float twips(LONG pixels) { return static_cast<float>(pixels * forms::TwipsPerPixel); }
+int pixels(float twips) { return static_cast<int>(twips) / forms::TwipsPerPixel; }
+
+}  // namespace
+
+FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
+    static const ATOM atom = register_class(backend.instance(), &FormWindow::procedure);
+    RECT frame{0, 0, forms::to_pixels(form.client_width()), forms::to_pixels(form.client_height())};
+    AdjustWindowRectEx(&frame, Style, FALSE, ExStyle);
+    window_.reset(CreateWindowExW(ExStyle, reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(atom)),
+                                  widen(form.Caption()).c_str(), Style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                  nullptr, nullptr, backend.instance(), this));
+    if (form.Icon() != nullptr) {
+        const HICON icon = backend.icon(*form.Icon());
+        SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    create_controls();
+    report_geometry();
+}
+
+void FormWindow::create_controls() {
+    std::vector<forms::Control*> order = form_.controls();
+    // Controls without a place in the Tab order (-1) go last, in declaration order.
+    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        return static_cast<unsigned>(a->TabIndex()) < static_cast<unsigned>(b->TabIndex());
+    });
+    for (forms::Control* control : order) {
+        const ControlSite site{backend_, handle(),
+                               FirstControlId + static_cast<int>(controls_.size())};
+        controls_.push_back(make_native_control(*control, site));
+    }
+}
+
+void FormWindow::destroy() {
+    window_.reset();
+    controls_.clear();
+}
+
+void FormWindow::push() {
+    set_window_text(handle(), widen(form_.Caption()));
+    RECT frame{};
+    GetWindowRect(handle(), &frame);
+    const int left = pixels(form_.Left());
+    const int top = pixels(form_.Top());
+    if (left != frame.left || top != frame.top) {
+        SetWindowPos(handle(), nullptr, left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if ((IsWindowVisible(handle()) != FALSE) != form_.Visible()) {
+        ShowWindow(handle(), form_.Visible() ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void FormWindow::push(forms::Control& control) {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const auto& peer) { return &peer->control() == &control; });
+    if (found != controls_.end()) (*found)->push();
+}
+
+void FormWindow::report_geometry() {
+    RECT frame{};
+    GetWindowRect(handle(), &frame);
+    form_.user_moved(twips(frame.left), twips(frame.top), twips(frame.right - frame.left),
+                     twips(frame.bottom - frame.top));
+}
+
+void FormWindow::activated(HWND previous) {
+    if (focus_ == nullptr || !IsWindow(focus_))
+        focus_ = GetNextDlgTabItem(handle(), nullptr, FALSE);
+    if (focus_ != nullptr) SetFocus(focus_);
+    // The program hears of activation only when it moves between its own windows.
+    if (backend_.owns(previous)) backend_.activate_from_user(*this);
+}
+
+NativeControl* FormWindow::peer(HWND window) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const auto& peer) { return peer->window() == window; });
+    return found == controls_.end() ? nullptr : found->get();
+}
+
+NativeControl* FormWindow::peer(int id) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const auto& peer) { return peer->id() == id; });
+    return found == controls_.end() ? nullptr : found->get();
+}
+
+LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    // Messages sent during CreateWindowEx come before window_ holds the handle.
+    if (self == nullptr || self->handle() != window) {
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+    return self->handle(message, wparam, lparam);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CLOSE:
+            // The program decides: its Unload may cancel, and unloading destroys the window.
+            backend_.gate().deliver([&] { form_.user_close(); });
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(handle(), focus)) focus_ = focus;
+            } else {
+                activated(reinterpret_cast<HWND>(lparam));
+            }
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            report_geometry();
+            break;
+        case WM_COMMAND:
+            if (LOWORD(wparam) < FirstControlId) return 0;
+            if (NativeControl* control = peer(reinterpret_cast<HWND>(lparam))) {
+                control->command(HIWORD(wparam));
+            }
+            return 0;
+        case WM_VSCROLL:
+            if (NativeControl* control = peer(reinterpret_cast<HWND>(lparam))) {
+                control->scroll(LOWORD(wparam));
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (NativeControl* control = peer(reinterpret_cast<HWND>(lparam))) {
+                if (const HBRUSH brush = control->colour(reinterpret_cast<HDC>(wparam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
+            }
+            break;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+            if (NativeControl* control = peer(item.hwndItem)) control->draw(item);
+            return TRUE;
+        }
+        case WM_TIMER:
+            if (NativeControl* control = peer(static_cast<int>(wparam))) control->due();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(handle(), message, wparam, lparam);
+}
+
+}  // namespace win32

@@ -1,0 +1,68 @@
+// A label: a static text control, opaque in the label's own colours.
+#include <optional>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "platform/forms/runtime.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/wide_text.h"
+
+namespace win32 {
+
+namespace {
+
+// Character 13 starts a new line in a caption; a static control breaks lines at CR LF.
+std::wstring with_line_breaks(const std::string& caption) {
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        text += caption[i];
+        const bool lone_return =
+            caption[i] == '\r' && (i + 1 == caption.size() || caption[i + 1] != '\n');
+        if (lone_return) text += '\n';
+    }
+    return widen(text);
+}
+
+class LabelPeer final : public NativeControl {
+public:
+    LabelPeer(forms::Label& label, const ControlSite& site)
+        : NativeControl(label, create_child(site, label, L"STATIC", SS_LEFT), site.id),
+          label_(label) {
+        push();
+    }
+
+    void push() override {
+        set_window_text(window(), with_line_breaks(label_.Caption()));
+        if (label_.Font() != font_spec_) {
+            font_spec_ = label_.Font();
+            if (font_spec_) {
+                font_ = create_font(*font_spec_);
+                SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            }
+        }
+        InvalidateRect(window(), nullptr, TRUE);
+    }
+
+    HBRUSH colour(HDC dc) override {
+        forms::Runtime& runtime = label_.form().runtime();
+        const COLORREF back = runtime.resolve(label_.BackColor());
+        SetTextColor(dc, runtime.resolve(label_.ForeColor()));
+        SetBkColor(dc, back);
+        SetDCBrushColor(dc, back);
+        return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    }
+
+private:
+    forms::Label& label_;
+    std::optional<forms::Font> font_spec_;
+    OwnedFont font_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> make_label(forms::Label& label, const ControlSite& site) {
+    return std::make_unique<LabelPeer>(label, site);
+}
+
+}  // namespace win32

@@ -1,0 +1,49 @@
+#include "platform/win32/native_control.h"
+
+#include "platform/forms/controls.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/picture_box.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+HWND create_child(const ControlSite& site, const forms::Control& control,
+                  const wchar_t* window_class, DWORD style, DWORD ex_style,
+                  const std::wstring& text) {
+    // Siblings overlap (the grey panel lies beneath the scroll bars): each paints only itself.
+    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
+                         (control.takes_focus() ? WS_TABSTOP : 0) |
+                         (control.Enabled() ? 0 : WS_DISABLED);
+    HWND window = CreateWindowExW(
+        ex_style, window_class, text.c_str(), common | style, forms::to_pixels(control.Left()),
+        forms::to_pixels(control.Top()), forms::to_pixels(control.Width()),
+        forms::to_pixels(control.Height()), site.parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(site.id)), site.backend.instance(), nullptr);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.backend.default_font()), FALSE);
+    return window;
+}
+
+std::unique_ptr<NativeControl> make_native_control(forms::Control& control,
+                                                   const ControlSite& site) {
+    switch (control.kind()) {
+        case forms::ControlKind::Label:
+            return make_label(static_cast<forms::Label&>(control), site);
+        case forms::ControlKind::TextBox:
+            return make_text_box(static_cast<forms::TextBox&>(control), site);
+        case forms::ControlKind::VScrollBar:
+            return make_scroll_bar(static_cast<forms::VScrollBar&>(control), site);
+        case forms::ControlKind::CheckBox:
+            return make_check_box(static_cast<forms::CheckBox&>(control), site);
+        case forms::ControlKind::CommandButton:
+            return make_button(static_cast<forms::CommandButton&>(control), site);
+        case forms::ControlKind::PictureBox:
+            return make_picture_box(static_cast<forms::PictureBox&>(control), site);
+        case forms::ControlKind::Image:
+            return make_image(static_cast<forms::Image&>(control), site);
+        case forms::ControlKind::Timer:
+            return make_timer(static_cast<forms::Timer&>(control), site);
+    }
+    return nullptr;
+}
+
+}  // namespace win32

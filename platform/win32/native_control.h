@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <memory>
+#include <string>
+
+#include "platform/forms/control.h"
+
+namespace forms {
+class CheckBox;
+class CommandButton;
+class Image;
+class Label;
+class PictureBox;
+class TextBox;
+class Timer;
+class VScrollBar;
+}  // namespace forms
+
+namespace win32 {
+
+class Win32Backend;
+
+// Where a native control is made: its form's window, its identifier there, and the back end.
+struct ControlSite {
+    Win32Backend& backend;
+    HWND parent;
+    int id;
+};
+
+// A control's native peer. It shows the control's state as the program last left it and passes
+// the user's input on to the control's entry points; it keeps no state of the program's own.
+class NativeControl {
+public:
+    NativeControl(forms::Control& control, HWND window, int id)
+        : control_(control), window_(window), id_(id) {}
+    NativeControl(const NativeControl&) = delete;
+    NativeControl& operator=(const NativeControl&) = delete;
+    virtual ~NativeControl() = default;
+
+    forms::Control& control() const { return control_; }
+    // The child window; null for a control that has none (a timer).
+    HWND window() const { return window_; }
+    int id() const { return id_; }
+
+    // Brings the native control in line with the program's control.
+    virtual void push() = 0;
+
+    // What the form's window hears about this control.
+    virtual void command(int /*notification*/) {}
+    virtual void scroll(int /*request*/) {}
+    // WM_CTLCOLORSTATIC: the brush to paint with, or null for the system's colours.
+    virtual HBRUSH colour(HDC /*dc*/) { return nullptr; }
+    virtual void draw(const DRAWITEMSTRUCT& /*item*/) {}
+    virtual void due() {}
+
+private:
+    forms::Control& control_;
+    HWND window_;
+    int id_;
+};
+
+// A child window at the control's designed place, in the back end's default font.
+HWND create_child(const ControlSite& site, const forms::Control& control,
+                  const wchar_t* window_class, DWORD style, DWORD ex_style = 0,
+                  const std::wstring& text = {});
+
+// The peer that suits the control's kind.
+std::unique_ptr<NativeControl> make_native_control(forms::Control& control,
+                                                   const ControlSite& site);
+
+std::unique_ptr<NativeControl> make_label(forms::Label& label, const ControlSite& site);
+std::unique_ptr<NativeControl> make_text_box(forms::TextBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_scroll_bar(forms::VScrollBar& bar, const ControlSite& site);
+std::unique_ptr<NativeControl> make_check_box(forms::CheckBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_button(forms::CommandButton& button, const ControlSite& site);
+std::unique_ptr<NativeControl> make_image(forms::Image& image, const ControlSite& site);
+std::unique_ptr<NativeControl> make_picture_box(forms::PictureBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_timer(forms::Timer& timer, const ControlSite& site);
+
+}  // namespace win32

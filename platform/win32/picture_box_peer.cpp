@@ -1,0 +1,165 @@
+// A picture box: a child window with a sunken edge that presents the box's pixel surface from
+// a back buffer, and reports the mouse in twips from the drawing area's corner.
+#include "platform/win32/windows_api.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/forms/geometry.h"
+#include "platform/forms/picture_box.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr const wchar_t* ClassName = L"VarnelPictureBox";
+
+// A colour value is red in the low byte; a 32-bit DIB pixel has blue there.
+std::uint32_t dib_pixel(forms::ColourValue colour) {
+    return ((colour & 0xFFU) << 16U) | (colour & 0xFF00U) | ((colour >> 16U) & 0xFFU);
+}
+
+int buttons_of(WPARAM keys) {
+    return ((keys & MK_LBUTTON) != 0 ? forms::LeftButton : 0) |
+           ((keys & MK_RBUTTON) != 0 ? forms::RightButton : 0) |
+           ((keys & MK_MBUTTON) != 0 ? forms::MiddleButton : 0);
+}
+
+int shift_of(WPARAM keys) {
+    return ((keys & MK_SHIFT) != 0 ? forms::ShiftMask : 0) |
+           ((keys & MK_CONTROL) != 0 ? forms::CtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? forms::AltMask : 0);
+}
+
+float twips(int pixels) { return static_cast<float>(pixels * forms::TwipsPerPixel); }
+
+class PictureBoxPeer final : public NativeControl {
+public:
+    PictureBoxPeer(forms::PictureBox& box, const ControlSite& site)
+        : NativeControl(box, create_child(site, box, registered_class(site), 0, WS_EX_CLIENTEDGE),
+                        site.id),
+          box_(box),
+          gate_(site.backend.gate()) {
+        SetWindowLongPtrW(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = box.surface_width();
+        info.bmiHeader.biHeight = -box.surface_height();  // top row first, as the surface
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        buffer_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<std::uint32_t*>(bits);
+        buffer_dc_.reset(CreateCompatibleDC(nullptr));
+        SelectObject(buffer_dc_.get(), buffer_.get());
+        copy_surface();
+    }
+
+    void push() override {
+        copy_surface();
+        // While the box paints an exposed part, the paint itself presents the buffer.
+        if (painting_) return;
+        const WindowDc dc(window());
+        present(dc.get(), {0, 0, box_.surface_width(), box_.surface_height()});
+    }
+
+private:
+    static const wchar_t* registered_class(const ControlSite& site) {
+        static const ATOM atom = [&] {
+            WNDCLASSEXW type{};
+            type.cbSize = sizeof(type);
+            type.lpfnWndProc = &PictureBoxPeer::procedure;
+            type.hInstance = site.backend.instance();
+            type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            type.lpszClassName = ClassName;
+            return RegisterClassExW(&type);
+        }();
+        return atom != 0 ? ClassName : nullptr;
+    }
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        auto* self = reinterpret_cast<PictureBoxPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+        return self->handle(message, wparam, lparam);
+    }
+
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) {
+        const float x = twips(GET_X_LPARAM(lparam));
+        const float y = twips(GET_Y_LPARAM(lparam));
+        switch (message) {
+            case WM_PAINT:
+                paint();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;  // the paint covers every pixel
+            case WM_LBUTTONDOWN:
+                pressed(forms::LeftButton, wparam, x, y);
+                return 0;
+            case WM_RBUTTONDOWN:
+                pressed(forms::RightButton, wparam, x, y);
+                return 0;
+            case WM_MBUTTONDOWN:
+                pressed(forms::MiddleButton, wparam, x, y);
+                return 0;
+            case WM_MOUSEMOVE:
+                gate_.deliver(
+                    [&] { box_.user_mouse_move(buttons_of(wparam), shift_of(wparam), x, y); });
+                return 0;
+            case WM_LBUTTONUP:
+            case WM_RBUTTONUP:
+            case WM_MBUTTONUP:
+                if (buttons_of(wparam) == 0) ReleaseCapture();
+                return 0;
+            default:
+                return DefWindowProcW(window(), message, wparam, lparam);
+        }
+    }
+
+    void pressed(int button, WPARAM keys, float x, float y) {
+        SetFocus(window());
+        // Moves keep coming while the button is held, even outside the box.
+        SetCapture(window());
+        gate_.deliver([&] { box_.user_mouse_down(button, shift_of(keys), x, y); });
+    }
+
+    void paint() {
+        const PaintScope paint(window());
+        const RECT& area = paint.area();
+        painting_ = true;
+        // Outside an event the program repaints the exposed part (fill, then Paint); during one
+        // (a message box is up) the buffer still holds what the program drew last.
+        gate_.deliver([&] { box_.user_expose({area.left, area.top, area.right, area.bottom}); });
+        painting_ = false;
+        present(paint.dc(), {area.left, area.top, area.right, area.bottom});
+    }
+
+    void copy_surface() {
+        if (bits_ == nullptr) return;
+        std::transform(box_.pixels().begin(), box_.pixels().end(), bits_, dib_pixel);
+    }
+
+    void present(HDC dc, forms::PixelRect area) const {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               buffer_dc_.get(), area.left, area.top, SRCCOPY);
+    }
+
+    forms::PictureBox& box_;
+    ModelGate& gate_;
+    OwnedBitmap buffer_;
+    OwnedMemoryDc buffer_dc_;  // released before the bitmap selected into it
+    std::uint32_t* bits_ = nullptr;
+    bool painting_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> make_picture_box(forms::PictureBox& box, const ControlSite& site) {
+    return std::make_unique<PictureBoxPeer>(box, site);
+}
+
+}  // namespace win32

@@ -1,0 +1,80 @@
+// A vertical scroll bar: the thumb's drag raises Scroll, every other move Change.
+#include "platform/forms/controls.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+namespace {
+
+class ScrollBarPeer final : public NativeControl {
+public:
+    ScrollBarPeer(forms::VScrollBar& bar, const ControlSite& site)
+        : NativeControl(bar, create_child(site, bar, L"SCROLLBAR", SBS_VERT), site.id),
+          bar_(bar),
+          gate_(site.backend.gate()) {
+        // A page of one: the thumb reaches every value from Min to Max.
+        SCROLLINFO info{
+            sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, bar.Min(), bar.Max(), 1, bar.Value(), 0};
+        SetScrollInfo(window(), SB_CTL, &info, FALSE);
+    }
+
+    void push() override {
+        if (GetScrollPos(window(), SB_CTL) != bar_.Value()) {
+            SetScrollPos(window(), SB_CTL, bar_.Value(), TRUE);
+        }
+    }
+
+    void scroll(int request) override {
+        switch (request) {
+            case SB_LINEUP:
+            case SB_PAGEUP:
+                step(-1);
+                break;
+            case SB_LINEDOWN:
+            case SB_PAGEDOWN:
+                step(1);
+                break;
+            case SB_THUMBTRACK:
+                gate_.deliver([&] { bar_.user_thumb_track(track_position()); });
+                break;
+            case SB_THUMBPOSITION:
+                release(track_position());
+                break;
+            case SB_TOP:
+                release(bar_.Min());
+                break;
+            case SB_BOTTOM:
+                release(bar_.Max());
+                break;
+            default:
+                break;  // SB_ENDSCROLL closes every request; the request itself was reported
+        }
+    }
+
+private:
+    void step(int delta) {
+        gate_.deliver([&] { bar_.user_step(delta); });
+    }
+    void release(int value) {
+        gate_.deliver([&] { bar_.user_thumb_release(value); });
+    }
+
+    // The thumb's position in full 32 bits (WM_VSCROLL carries only 16).
+    int track_position() const {
+        SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        GetScrollInfo(window(), SB_CTL, &info);
+        return info.nTrackPos;
+    }
+
+    forms::VScrollBar& bar_;
+    ModelGate& gate_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> make_scroll_bar(forms::VScrollBar& bar, const ControlSite& site) {
+    return std::make_unique<ScrollBarPeer>(bar, site);
+}
+
+}  // namespace win32

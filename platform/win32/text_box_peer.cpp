@@ -1,0 +1,86 @@
+// A text box: a single-line EDIT. Typed characters reach KeyPress before the field applies them;
+// every change of the text reaches the program as one edit.
+#include "platform/win32/windows_api.h"
+
+#include <commctrl.h>
+
+#include "platform/forms/controls.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_backend.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr int Enter = 13;
+constexpr int Escape = 27;
+
+class TextBoxPeer final : public NativeControl {
+public:
+    TextBoxPeer(forms::TextBox& box, const ControlSite& site)
+        : NativeControl(box,
+                        create_child(site, box, L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                                     widen(box.Text())),
+                        site.id),
+          box_(box),
+          gate_(site.backend.gate()) {
+        SendMessageW(window(), EM_LIMITTEXT, 0, 0);  // as long as the system allows
+        SetWindowSubclass(window(), &TextBoxPeer::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+
+    void push() override { set_window_text(window(), widen(box_.Text())); }
+
+    void command(int notification) override {
+        // While the program itself writes the text, the gate is closed: that change is its own.
+        if (notification != EN_CHANGE) return;
+        gate_.deliver([&] { box_.user_edit(narrow(window_text(window()))); });
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR /*id*/, DWORD_PTR self) {
+        return reinterpret_cast<TextBoxPeer*>(self)->handle(window, message, wparam, lparam);
+    }
+
+    LRESULT handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        switch (message) {
+            case WM_GETDLGCODE:
+                // Enter and Esc are the field's keys (KeyPress sees them), not the window's
+                // default and cancel buttons.
+                if (const auto* key = reinterpret_cast<const MSG*>(lparam);
+                    key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+                    (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {
+                    return DefSubclassProc(window, message, wparam, lparam) | DLGC_WANTMESSAGE;
+                }
+                break;
+            case WM_CHAR:
+                return typed(window, static_cast<int>(wparam), lparam);
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(window, &TextBoxPeer::procedure, 0);
+                break;
+            default:
+                break;
+        }
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+
+    LRESULT typed(HWND window, int key, LPARAM lparam) {
+        int applied = 0;
+        gate_.deliver([&] { applied = box_.user_key(key); });
+        // A single-line field has nothing to do with Enter or Esc but ring the bell.
+        if (applied == 0 || applied == Enter || applied == Escape || !IsWindow(window)) return 0;
+        return DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(applied), lparam);
+    }
+
+    forms::TextBox& box_;
+    ModelGate& gate_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> make_text_box(forms::TextBox& box, const ControlSite& site) {
+    return std::make_unique<TextBoxPeer>(box, site);
+}
+
+}  // namespace win32

@@ -1,0 +1,128 @@
+#include "platform/win32/win32_backend.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win32/clipboard.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/icon_image.h"
+#include "platform/win32/wide_text.h"
+
+namespace win32 {
+
+Win32Backend::Win32Backend(HINSTANCE instance)
+    : instance_(instance), default_font_(create_font(DefaultFont)) {}
+
+int Win32Backend::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!dialog_message(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        retired_.clear();
+        deliver_deferred_activation();
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool Win32Backend::dialog_message(MSG& message) const {
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    return root != nullptr && owns(root) && IsDialogMessageW(root, &message) != FALSE;
+}
+
+HICON Win32Backend::icon(const forms::Icon& icon) {
+    OwnedIcon& made = icons_[&icon];
+    if (!made) {
+        std::vector<std::uint8_t> image = icon_image(icon);
+        constexpr DWORD IconFormat = 0x00030000;  // the version that icon resources carry
+        made.reset(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
+                                            IconFormat, forms::Icon::Size, forms::Icon::Size,
+                                            LR_DEFAULTCOLOR));
+    }
+    return made.get();
+}
+
+bool Win32Backend::owns(HWND window) const { return window_of(window) != nullptr; }
+
+FormWindow* Win32Backend::window_of(const forms::Form& form) const {
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [&](const auto& window) { return &window->form() == &form; });
+    return found == windows_.end() ? nullptr : found->get();
+}
+
+FormWindow* Win32Backend::window_of(HWND handle) const {
+    if (handle == nullptr) return nullptr;
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [&](const auto& window) { return window->handle() == handle; });
+    return found == windows_.end() ? nullptr : found->get();
+}
+
+void Win32Backend::activate_from_user(FormWindow& window) {
+    if (gate_.deliver([&] { window.form().user_activate(); })) return;
+    // Showing, hiding or destroying a window while an event runs moves the activation; the
+    // program hears of it when the event is over.
+    deferred_activation_ = window.handle();
+}
+
+void Win32Backend::deliver_deferred_activation() {
+    if (deferred_activation_ == nullptr || !gate_.open()) return;
+    const HWND handle = std::exchange(deferred_activation_, nullptr);
+    FormWindow* window = window_of(handle);
+    if (window != nullptr && GetActiveWindow() == handle) {
+        gate_.deliver([&] { window->form().user_activate(); });
+    }
+}
+
+void Win32Backend::form_loaded(forms::Form& form) {
+    windows_.push_back(std::make_unique<FormWindow>(*this, form));
+}
+
+void Win32Backend::form_unloaded(forms::Form& form) {
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [&](const auto& window) { return &window->form() == &form; });
+    if (found == windows_.end()) return;
+    // Destroyed while still counted as the program's: the window it hands the activation to
+    // then knows where the activation came from.
+    (*found)->destroy();
+    retired_.push_back(std::move(*found));
+    windows_.erase(found);
+}
+
+void Win32Backend::update(forms::Form& form) {
+    if (FormWindow* window = window_of(form)) window->push();
+}
+
+void Win32Backend::update(forms::Control& control) {
+    if (FormWindow* window = window_of(control.form())) window->push(control);
+}
+
+void Win32Backend::activate(forms::Form& form) {
+    if (FormWindow* window = window_of(form)) SetForegroundWindow(window->handle());
+}
+
+int Win32Backend::message_box(const std::string& text, int style, const std::string& title) {
+    const HWND active = GetActiveWindow();
+    const HWND owner = owns(active) ? active : nullptr;
+    return MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), static_cast<UINT>(style));
+}
+
+forms::ClipboardResult Win32Backend::set_clipboard_text(const std::string& text) {
+    const HWND owner = windows_.empty() ? nullptr : windows_.front()->handle();
+    return write_clipboard_text(owner, widen(text)) ? forms::ClipboardResult::Written
+                                                    : forms::ClipboardResult::Busy;
+}
+
+forms::ColourValue Win32Backend::resolve(forms::SystemColour colour) {
+    switch (colour) {
+        case forms::SystemColour::ButtonFace:
+            return GetSysColor(COLOR_BTNFACE);
+        case forms::SystemColour::WindowBackground:
+            return GetSysColor(COLOR_WINDOW);
+        case forms::SystemColour::WindowText:
+            return GetSysColor(COLOR_WINDOWTEXT);
+    }
+    return 0;
+}
+
+}  // namespace win32
