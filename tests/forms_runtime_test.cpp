@@ -1,7 +1,12 @@
 // The forms runtime on its own: events, nesting, the error path, window lifecycle, surfaces.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -220,6 +225,36 @@ TEST(NumberText, SinglesAndHexadecimal) {
     EXPECT_EQ(forms::Hex(0), "0");
     EXPECT_EQ(forms::Hex(171), "AB");
     EXPECT_EQ(forms::Hex(255), "FF");
+}
+
+// The text of a single is C's "%.7G" of its exact value, halves rounded to even: the standard
+// library's precision formatting, which the runtime does not use, is the reference.
+TEST(NumberText, SinglesMatchTheStandardPrecisionFormattingAcrossTheirRange) {
+    const auto reference = [](float value) {
+        std::array<char, 64> buffer{};
+        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, 7)
+                             .ptr;
+        std::string text(buffer.data(), end);
+        for (char& c : text) c = c == 'e' ? 'E' : c;
+        return text == "-0" ? std::string("0") : text;
+    };
+    std::vector<float> samples = {
+        1.0E-45F,   1.17549435E-38F, 3.4028235E38F, 4.8828125E-4F, 9.9999995E-5F, 1.0E-4F,
+        9999999.0F, 9999999.5F,      1234567.5F,    0.5F,          255.0F / 15.0F};
+    for (int twips = 0; twips <= 3900; ++twips)
+        samples.push_back(static_cast<float>(twips) / 15.0F);
+    std::uint32_t bits = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        bits = bits * 1664525U + 1013904223U;  // spread over every exponent and sign
+        float value = 0;
+        std::memcpy(&value, &bits, sizeof(value));
+        if (std::isfinite(value)) samples.push_back(value);
+    }
+    for (const float value : samples) {
+        ASSERT_EQ(forms::to_text(value), reference(value)) << "bits of " << value;
+        ASSERT_EQ(forms::to_text(-value), reference(-value));
+    }
 }
 
 TEST(Colour, ChannelsAbove255CountAs255AndNegativeOnesFail) {
