@@ -10,11 +10,10 @@ constexpr int PointsPerInch = 72;
 }  // namespace
 
 OwnedFont create_font(const forms::Font& font) {
-    // A negative height asks for the character height, as point sizes measure it. Where a
-    // name has both a bitmap and an outline font, the bitmap one is the classic look.
+    // A negative height asks for the character height, as point sizes measure it.
     const int height = -MulDiv(font.points, DotsPerInch, PointsPerInch);
     return OwnedFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                                 static_cast<DWORD>(font.charset), OUT_RASTER_PRECIS,
+                                 static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                  widen(font.name).c_str()));
 }

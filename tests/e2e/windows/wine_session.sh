@@ -1,0 +1,124 @@
+# Shared by the Windows end-to-end tests: varnel.exe under Wine in a private X session, and the
+# probe that reads its windows. Source it with the Windows build directory as $1; it defines
+# functions and the VARNEL_PID of the running program.
+
+# shellcheck source=../x11_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../x11_session.sh"
+
+WINDOWS_BUILD=$1
+VARNEL_EXE=$WINDOWS_BUILD/varnel.exe
+PROBE_EXE=$WINDOWS_BUILD/probe.exe
+MAIN_TITLE="Varnel v3.0"
+
+# Starts the X session and a Wine server that stays up for the test; both stop when it exits.
+start_wine_session() {
+    for exe in "$VARNEL_EXE" "$PROBE_EXE"; do
+        [ -f "$exe" ] || { echo "FAILED: $exe is missing (cmake --build --preset windows)"; exit 1; }
+    done
+    start_x_session || exit 1
+    export WINEPREFIX
+    WINEPREFIX=$(cd "$WINDOWS_BUILD/.." && pwd)/wineprefix
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # The first start creates the prefix (about 10 s); later ones only start the server.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    # This Wine looks for its own fonts (MS Sans Serif, Tahoma) in the prefix only, and a new
+    # prefix lacks them: without them every face falls back to a wider one.
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    [ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/* "$fonts/"
+    wineserver -p
+    trap stop_wine_session EXIT
+}
+
+stop_wine_session() {
+    [ -n "${VARNEL_PID:-}" ] && kill "$VARNEL_PID" 2>/dev/null
+    wineserver -k 2>/dev/null
+    stop_x_session
+}
+
+# Starts varnel.exe and waits for its main window; sets VARNEL_PID and MAIN, the window's X id.
+start_varnel() {
+    wine "$VARNEL_EXE" >/dev/null 2>&1 &
+    VARNEL_PID=$!
+    MAIN=$(wait_for_window "$MAIN_TITLE") || { echo "FAILED: no window titled '$MAIN_TITLE'"; exit 1; }
+}
+
+# Whether a visible window with this title is up (waits up to about 10 s).
+window_up() {
+    wait_for_window "$1" >/dev/null
+}
+
+# What the probe reads of the window with this title (see probe.cpp for the format).
+probe() {
+    wine "$PROBE_EXE" "$1" 2>/dev/null | tr -d '\r'
+}
+
+# One value the probe reads: "probe_value TITLE Edit#1" prints the first edit's text,
+# "probe_value TITLE window" the window's rectangle and visibility.
+probe_value() {
+    probe "$1" | awk -v name="$2" '$1 == name { sub(/^[^ ]+ ?/, ""); print; exit }'
+}
+
+# Polls (up to about 5 s) until a value reads as expected; prints what it read last.
+wait_for_value() {
+    local title=$1 name=$2 expected=$3 seen tries=0
+    while [ $tries -lt 10 ]; do
+        seen=$(probe_value "$title" "$name")
+        [ "$seen" = "$expected" ] && return 0
+        sleep 0.3
+        tries=$((tries + 1))
+    done
+    echo "$title $name is '$seen', expected '$expected'" >&2
+    return 1
+}
+
+# Polls (up to about 5 s) until a command succeeds: wait_for_condition COMMAND ARGS...
+wait_for_condition() {
+    local tries=0
+    until "$@"; do
+        sleep 0.1
+        tries=$((tries + 1))
+        [ $tries -lt 50 ] || return 1
+    done
+}
+
+# Checks several values of one window at once: expect_values TITLE NAME=VALUE...
+expect_values() {
+    local title=$1 state pair name expected seen ok=0
+    shift
+    state=$(probe "$title")
+    for pair in "$@"; do
+        name=${pair%%=*}
+        expected=${pair#*=}
+        seen=$(awk -v name="$name" '$1 == name { sub(/^[^ ]+ ?/, ""); print; exit }' <<<"$state")
+        [ "$seen" = "$expected" ] || { echo "$title $name is '$seen', expected '$expected'" >&2; ok=1; }
+    done
+    return $ok
+}
+
+# A point of a window's client area on the screen: prints "X Y".
+screen_point() {
+    local id=$1 x=$2 y=$3 geometry
+    read -r -a geometry <<<"$(client_geometry "$id")"
+    echo "$((geometry[0] + x)) $((geometry[1] + y))"
+}
+
+# Replaces a field's text the way a user does: click into it, select it from the end, type.
+retype() {
+    local id=$1 x=$2 y=$3 text=$4
+    click_at "$id" "$x" "$y"
+    xdotool key End shift+Home
+    xdotool type --delay 40 "$text"
+}
+
+# Waits (up to about 10 s) for the program's process to end.
+wait_for_exit() {
+    local tries=0
+    while kill -0 "$VARNEL_PID" 2>/dev/null; do
+        sleep 0.1
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || return 1
+    done
+}
