@@ -21,7 +21,7 @@ check "myPalette is a top-level window of its own" top_level
 
 # Drag down the red strip: the spectrum's row is the intensity. The drawing area starts 2 pixels
 # into the box (its border), which starts 2 pixels into the client area.
-PALETTE=$(wait_for_window myPalette)
+PALETTE=$(wait_for_settled_window myPalette)
 read -r drag_x drag_top <<<"$(screen_point "$PALETTE" 14 52)"
 read -r _ drag_bottom <<<"$(screen_point "$PALETTE" 14 202)"
 xdotool mousemove "$drag_x" "$drag_top" mousedown 1

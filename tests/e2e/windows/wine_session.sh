@@ -15,9 +15,13 @@ start_wine_session() {
     for exe in "$VARNEL_EXE" "$PROBE_EXE"; do
         [ -f "$exe" ] || { echo "FAILED: $exe is missing (cmake --build --preset windows)"; exit 1; }
     done
-    start_x_session || exit 1
     export WINEPREFIX
     WINEPREFIX=$(cd "$WINDOWS_BUILD/.." && pwd)/wineprefix
+    # One test at a time uses the prefix, also across test runs started side by side: each
+    # test's Wine server is the prefix's, and the test ends by stopping it.
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    start_x_session || exit 1
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     # The first start creates the prefix (about 10 s); later ones only start the server.
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -42,7 +46,22 @@ stop_wine_session() {
 start_varnel() {
     wine "$VARNEL_EXE" >/dev/null 2>&1 &
     VARNEL_PID=$!
-    MAIN=$(wait_for_window "$MAIN_TITLE") || { echo "FAILED: no window titled '$MAIN_TITLE'"; exit 1; }
+    MAIN=$(wait_for_settled_window "$MAIN_TITLE") ||
+        { echo "FAILED: no window titled '$MAIN_TITLE'"; exit 1; }
+}
+
+# Like wait_for_window, but Wine may replace a new window's X window while it maps it: the id
+# printed is one that still exists after a moment.
+wait_for_settled_window() {
+    local title=$1 id tries=0
+    while [ $tries -lt 20 ]; do
+        id=$(wait_for_window "$title") || return 1
+        sleep 0.2
+        xwininfo -id "$id" >/dev/null 2>&1 && [ "$(wait_for_window "$title")" = "$id" ] &&
+            { echo "$id"; return 0; }
+        tries=$((tries + 1))
+    done
+    return 1
 }
 
 # Whether a visible window with this title is up (waits up to about 10 s).
