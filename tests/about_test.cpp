@@ -53,8 +53,8 @@ TEST_F(AboutTest, LoadWritesFourLinesSeparatedByCarriageReturnsOnly) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0);
     EXPECT_NE(text.back(), '\r');
     EXPECT_EQ(text,
-              "Version 3.0\rAutor: Mira Vela\rE-mail: mira.vela@example.org\r"
-              "WWW Page: https://www.example.org/varnel");
+              "Version 3.0\rAutor: Mira Vela\rE-mail: vela@example.org\r"
+              "WWW Page: www.example.org");
 }
 
 TEST_F(AboutTest, TheAboutButtonShowsItModeless) {
