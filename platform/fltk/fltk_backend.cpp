@@ -2,6 +2,8 @@
 
 #include <FL/Fl.H>
 
+#include <cstdlib>
+
 #include "platform/fltk/icon_image.h"
 #include "platform/fltk/message_box.h"
 #include "platform/forms/form.h"
@@ -26,6 +28,10 @@ int dispatch(int event, Fl_Window* window) {
 }  // namespace
 
 FltkBackend::FltkBackend() {
+    // Varnel's fields take numbers and hex codes, which need no composed characters. Not
+    // loading the locale's compose table (thousands of lines, read when the display opens)
+    // saves about 6 ms, a third of the start-up; a user's own XCOMPOSEFILE is kept.
+    setenv("XCOMPOSEFILE", "/dev/null", 0);
     Fl::background(forms::red_of(ButtonFace), forms::green_of(ButtonFace),
                    forms::blue_of(ButtonFace));
     Fl::scheme("gtk+");

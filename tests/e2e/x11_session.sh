@@ -115,3 +115,16 @@ count_pixels() {
     import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- 2>/dev/null |
         grep -c "(${colour})"
 }
+
+# Waits (up to about 10 s) until the window manager has finished starting: openbox announces
+# itself before it is ready to manage windows, and a window mapped in between may stay unmanaged.
+wait_for_window_manager_ready() {
+    local tries=0 properties
+    while [ $tries -lt 500 ]; do
+        properties=$(xprop -root _NET_CLIENT_LIST _NET_WORKAREA 2>/dev/null)
+        [ -n "$properties" ] && ! grep -q 'not found' <<<"$properties" && return 0
+        sleep 0.02
+        tries=$((tries + 1))
+    done
+    return 1
+}

@@ -10,7 +10,7 @@ check "the preview starts black" preview_shows "0,0,0"
 click_main "${PALETTE_BUTTON[@]}"
 check "the palette opens" appears myPalette
 
-click_main "${GREY_PANEL[@]}"
+focus_main
 xdotool key alt+F4
 check "the process ends with status 0" test "$(wait_for_exit "$VARNEL_PID")" = 0
 check "no main window is left" wait_for_no_window "Varnel v3.0"

@@ -23,7 +23,8 @@ SPECTRUM_ORIGIN=(4 2)
 
 # Starts Varnel; sets VARNEL_PID, MAIN (the main window's id) and MAIN_X, MAIN_Y.
 start_varnel() {
-    start_x_session || return 1
+    start_x_session || { echo "FAILED: no X session"; exit 1; }
+    wait_for_window_manager_ready || { echo "FAILED: the window manager did not start"; exit 1; }
     "$VARNEL" &
     VARNEL_PID=$!
     # Varnel goes before its X server does.
@@ -35,6 +36,16 @@ start_varnel() {
 # Clicks at one of the positions above, in the main window.
 click_main() {
     click_at "$MAIN" "$1" "$2"
+}
+
+# Clicks the main window and waits until it has the keyboard focus.
+focus_main() {
+    click_main "${GREY_PANEL[@]}"
+    local tries=0
+    while [ "$(xdotool getwindowfocus 2>/dev/null)" != "$MAIN" ] && [ $tries -lt 100 ]; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
 }
 
 # Replaces a field's text as a person would: click it, select all with End then shift+Home,
