@@ -5,7 +5,7 @@
 
 #include "app/program.h"
 #include "app/program_icon.h"
-#include "palette/spectrum.h"
+#include "palette/strips.h"
 #include "platform/forms/number_text.h"
 
 namespace varnel {

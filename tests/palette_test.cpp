@@ -1,5 +1,5 @@
 // The palette window: its spectrum, picking from it, and the Palette button.
-#include "palette/spectrum.h"
+#include "palette/strips.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -176,7 +176,7 @@ TEST_F(PaletteTest, OnlyTheLeftButtonAlonePicks) {
     ui.mouse_down(spectrum(), forms::MiddleButton, 10, 100);
     for (const int buttons : {0, 2, 3, 4, 5}) ui.mouse_move(spectrum(), buttons, 10, 100);
     EXPECT_TRUE(writes.empty());
-    ui.mouse_move(spectrum(), forms::LeftButton, 10, 100, forms::ShiftMask | forms::CtrlMask);
+    ui.mouse_move(spectrum(), forms::LeftButton, 10, 100, forms::ShiftKey | forms::CtrlKey);
     EXPECT_EQ(picked(), RGB(100, 0, 0));
 }
 

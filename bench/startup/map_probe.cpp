@@ -31,11 +31,11 @@ constexpr auto Timeout = std::chrono::seconds(20);
 constexpr auto SettleTime = std::chrono::seconds(1);
 
 pid_t owner_pid(Display* display, Window window) {
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec wanted{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
     pid_t pid = -1;
-    if (XResQueryClientIds(display, 1, &spec, &count, &values) == Success) {
+    if (XResQueryClientIds(display, 1, &wanted, &count, &values) == Success) {
         for (long i = 0; i < count; ++i) {
             if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
                 pid = XResGetClientPid(&values[i]);

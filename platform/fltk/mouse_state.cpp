@@ -1,4 +1,3 @@
-// Kept apart from the drawing code: the X headers that fl_draw.H brings in define ShiftMask.
 #include "platform/fltk/mouse_state.h"
 
 #include <FL/Fl.H>
@@ -30,9 +29,9 @@ int mouse_buttons_held() {
 
 int shift_state() {
     int shift = 0;
-    if (Fl::event_state(FL_SHIFT) != 0) shift |= forms::ShiftMask;
-    if (Fl::event_state(FL_CTRL) != 0) shift |= forms::CtrlMask;
-    if (Fl::event_state(FL_ALT) != 0) shift |= forms::AltMask;
+    if (Fl::event_state(FL_SHIFT) != 0) shift |= forms::ShiftKey;
+    if (Fl::event_state(FL_CTRL) != 0) shift |= forms::CtrlKey;
+    if (Fl::event_state(FL_ALT) != 0) shift |= forms::AltKey;
     return shift;
 }
 

@@ -18,7 +18,7 @@ struct HDC {
 };
 
 enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-enum ShiftState { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+enum ShiftState { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
 
 // A picture box with a pixel surface. The surface covers the drawing area inside the border and
 // keeps what is drawn until the box is repainted or its background colour is set; it is what

@@ -29,9 +29,9 @@ int buttons_of(WPARAM keys) {
 }
 
 int shift_of(WPARAM keys) {
-    return ((keys & MK_SHIFT) != 0 ? forms::ShiftMask : 0) |
-           ((keys & MK_CONTROL) != 0 ? forms::CtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? forms::AltMask : 0);
+    return ((keys & MK_SHIFT) != 0 ? forms::ShiftKey : 0) |
+           ((keys & MK_CONTROL) != 0 ? forms::CtrlKey : 0) |
+           (GetKeyState(VK_MENU) < 0 ? forms::AltKey : 0);
 }
 
 float twips(int pixels) { return static_cast<float>(pixels * forms::TwipsPerPixel); }
