@@ -59,17 +59,35 @@ pixel_at() {
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-# Polls (up to about 5 s) until a pixel has the expected colour; prints what it saw last.
-wait_for_pixel() {
-    local x=$1 y=$2 expected=$3 seen tries=0
-    while [ $tries -lt 100 ]; do
-        seen=$(pixel_at "$x" "$y")
-        [ "$seen" = "$expected" ] && return 0
-        sleep 0.05
+# Polls (up to about 5 s) until a command succeeds: wait_until COMMAND ARGS...
+wait_until() {
+    local tries=0
+    until "$@"; do
+        sleep 0.1
         tries=$((tries + 1))
+        [ $tries -lt 50 ] || return 1
     done
-    echo "pixel ($x, $y) is $seen, expected $expected" >&2
+}
+
+# Polls (up to about 5 s) until a command prints the expected text; when it never does, says
+# what it printed last: wait_for_output EXPECTED COMMAND ARGS...
+wait_for_output() {
+    local expected=$1 seen tries=0
+    shift
+    while true; do
+        seen=$("$@")
+        [ "$seen" = "$expected" ] && return 0
+        tries=$((tries + 1))
+        [ $tries -lt 50 ] || break
+        sleep 0.1
+    done
+    echo "$* gave '$seen', expected '$expected'" >&2
     return 1
+}
+
+# Polls until a pixel has the expected colour ("R,G,B").
+wait_for_pixel() {
+    wait_for_output "$3" pixel_at "$1" "$2"
 }
 
 # A window's client area on the screen: prints "X Y WIDTH HEIGHT".
@@ -82,6 +100,16 @@ client_geometry() {
 click_at() {
     local id=$1 x=$2 y=$3 button=${4:-1}
     xdotool mousemove --window "$id" "$x" "$y" click "$button"
+}
+
+# Replaces a field's text as a person would: click into it, select it from the end with End
+# then shift+Home (select-all shortcuts differ between toolkits), type. TYPE_DELAY is the pause
+# between keys in milliseconds.
+retype() {
+    local id=$1 x=$2 y=$3 text=$4
+    click_at "$id" "$x" "$y"
+    xdotool key End shift+Home
+    xdotool type --delay "${TYPE_DELAY:-15}" "$text"
 }
 
 # A running count of failed checks, and a check that records a failure without stopping.

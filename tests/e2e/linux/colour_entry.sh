@@ -3,10 +3,10 @@
 source "$(dirname "$0")/varnel_driver.sh"
 start_varnel
 
-retype "${RED_FIELD[@]}" 200
+retype "$MAIN" "${RED_FIELD[@]}" 200
 check "typing 200 into the red field turns the preview red" preview_shows "200,0,0"
 
-retype "${GREEN_FIELD[@]}" 256
+retype "$MAIN" "${GREEN_FIELD[@]}" 256
 check "256 brings up a window titled ERROR" appears ERROR
 xdotool key Return
 check "the ERROR window closes with OK" wait_for_no_window ERROR
@@ -15,7 +15,7 @@ check "the green field falls back to 25" preview_shows "200,25,0"
 click_main "${BLUE_DOWN_ARROW[@]}"
 check "the blue scroll bar's arrow adds one step" preview_shows "200,25,1"
 
-retype "${HEX_FIELD[@]}" "#102030"
+retype "$MAIN" "${HEX_FIELD[@]}" "#102030"
 xdotool key Return
 check "a hex code and Enter set the colour" preview_shows "16,32,48"
 

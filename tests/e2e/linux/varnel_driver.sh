@@ -48,15 +48,6 @@ focus_main() {
     done
 }
 
-# Replaces a field's text as a person would: click it, select all with End then shift+Home,
-# type.
-retype() {
-    local x=$1 y=$2 text=$3
-    click_main "$x" "$y"
-    xdotool key End shift+Home
-    xdotool type --delay 15 "$text"
-}
-
 # Waits until the preview shows this colour ("R,G,B").
 preview_shows() {
     wait_for_pixel $((MAIN_X + PREVIEW_CENTRE[0])) $((MAIN_Y + PREVIEW_CENTRE[1])) "$1"

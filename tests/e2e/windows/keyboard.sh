@@ -36,5 +36,5 @@ for stop in "Edit#1 152 36 0" "ScrollBar#1 232 36 1" "Button#1 76 76 1"; do
 done
 
 xdotool key alt+F4
-check "closing the main window ends the program" wait_for_exit
+check "closing the main window ends the program" wait_for_exit "$VARNEL_PID"
 [ "$FAILURES" -eq 0 ] || echo "FAILED: $FAILURES checks"

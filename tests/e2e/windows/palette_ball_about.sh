@@ -73,5 +73,5 @@ done
 check "activating the main window closes About" wait_for_no_window About
 
 xdotool key alt+F4
-check "closing the main window ends the program" wait_for_exit
+check "closing the main window ends the program" wait_for_exit "$VARNEL_PID"
 [ "$FAILURES" -eq 0 ] || echo "FAILED: $FAILURES checks"

@@ -41,7 +41,7 @@ check "the preview shows the entered colour" preview_is "255,128,0"
 
 click_at "$MAIN" 60 104
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-check "Copy to Clipboard puts the hex code on the clipboard" wait_for_condition clipboard_is "#FF8000"
+check "Copy to Clipboard puts the hex code on the clipboard" wait_until clipboard_is "#FF8000"
 
 click_at "$MAIN" 192 138
 check "the green bar's lower arrow adds one" wait_for_value "$MAIN_TITLE" "Edit#2" "129"
@@ -50,5 +50,5 @@ click_at "$MAIN" 192 63
 check "the green bar's upper arrow takes one away" wait_for_value "$MAIN_TITLE" "ScrollBar#2" "128"
 
 xdotool key alt+F4
-check "closing the main window ends the program" wait_for_exit
+check "closing the main window ends the program" wait_for_exit "$VARNEL_PID"
 [ "$FAILURES" -eq 0 ] || echo "FAILED: $FAILURES checks"

@@ -10,6 +10,9 @@ VARNEL_EXE=$WINDOWS_BUILD/varnel.exe
 PROBE_EXE=$WINDOWS_BUILD/probe.exe
 MAIN_TITLE="Varnel v3.0"
 
+# Wine's edit controls lose keys typed faster than this (milliseconds between keys).
+TYPE_DELAY=40
+
 # Starts the X session and a Wine server that stays up for the test; both stop when it exits.
 start_wine_session() {
     for exe in "$VARNEL_EXE" "$PROBE_EXE"; do
@@ -80,27 +83,9 @@ probe_value() {
     probe "$1" | awk -v name="$2" '$1 == name { sub(/^[^ ]+ ?/, ""); print; exit }'
 }
 
-# Polls (up to about 5 s) until a value reads as expected; prints what it read last.
+# Polls until a value reads as expected: wait_for_value TITLE NAME EXPECTED.
 wait_for_value() {
-    local title=$1 name=$2 expected=$3 seen tries=0
-    while [ $tries -lt 10 ]; do
-        seen=$(probe_value "$title" "$name")
-        [ "$seen" = "$expected" ] && return 0
-        sleep 0.3
-        tries=$((tries + 1))
-    done
-    echo "$title $name is '$seen', expected '$expected'" >&2
-    return 1
-}
-
-# Polls (up to about 5 s) until a command succeeds: wait_for_condition COMMAND ARGS...
-wait_for_condition() {
-    local tries=0
-    until "$@"; do
-        sleep 0.1
-        tries=$((tries + 1))
-        [ $tries -lt 50 ] || return 1
-    done
+    wait_for_output "$3" probe_value "$1" "$2"
 }
 
 # Checks several values of one window at once: expect_values TITLE NAME=VALUE...
@@ -124,20 +109,3 @@ screen_point() {
     echo "$((geometry[0] + x)) $((geometry[1] + y))"
 }
 
-# Replaces a field's text the way a user does: click into it, select it from the end, type.
-retype() {
-    local id=$1 x=$2 y=$3 text=$4
-    click_at "$id" "$x" "$y"
-    xdotool key End shift+Home
-    xdotool type --delay 40 "$text"
-}
-
-# Waits (up to about 10 s) for the program's process to end.
-wait_for_exit() {
-    local tries=0
-    while kill -0 "$VARNEL_PID" 2>/dev/null; do
-        sleep 0.1
-        tries=$((tries + 1))
-        [ $tries -lt 100 ] || return 1
-    done
-}
