@@ -2,7 +2,6 @@
 
 namespace forms {
 
-RuntimeError type_mismatch() { return {13, "Type mismatch"}; }
 RuntimeError overflow() { return {6, "Overflow"}; }
 RuntimeError invalid_procedure_call() { return {5, "Invalid procedure call or argument"}; }
 RuntimeError invalid_property_value() { return {380, "Invalid property value"}; }

@@ -18,7 +18,6 @@ private:
 };
 
 // The standard errors the program can meet.
-RuntimeError type_mismatch();
 RuntimeError overflow();
 RuntimeError invalid_procedure_call();
 RuntimeError invalid_property_value();

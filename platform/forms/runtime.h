@@ -36,7 +36,6 @@ public:
     Form* active_form() const { return active_; }
     // The loaded windows, in the order their references were declared.
     std::vector<Form*> loaded_forms() const;
-    Backend& backend() { return backend_; }
 
     // Runs an event handler; a run-time error it does not trap ends the program.
     template <class Handler, class... Args>
