@@ -9,8 +9,8 @@ namespace varnel {
 
 namespace {
 
-constexpr int ScrollMin = 0;
-constexpr int ScrollMax = 255;
+// A channel's scroll bar: 0 at the top, 255 at the bottom, one step per arrow or trough click.
+constexpr forms::ScrollRange ChannelRange{0, 255, 1, 1};
 
 }  // namespace
 
@@ -23,9 +23,9 @@ Form_Varnel::Form_Varnel(Program& program)
       Label2(*this, "Label2", {2040, 120, 495, 255}, 4, "Red"),
       Label3(*this, "Label3", {2640, 120, 495, 255}, 5, "Green"),
       Label4(*this, "Label4", {3240, 120, 495, 255}, 6, "Blue"),
-      VScroll1(*this, "VScroll1", {2160, 840, 255, 1335}, 7, ScrollMin, ScrollMax),
-      VScroll2(*this, "VScroll2", {2760, 840, 255, 1335}, 8, ScrollMin, ScrollMax),
-      VScroll3(*this, "VScroll3", {3360, 840, 255, 1335}, 9, ScrollMin, ScrollMax),
+      VScroll1(*this, "VScroll1", {2160, 840, 255, 1335}, 7, ChannelRange),
+      VScroll2(*this, "VScroll2", {2760, 840, 255, 1335}, 8, ChannelRange),
+      VScroll3(*this, "VScroll3", {3360, 840, 255, 1335}, 9, ChannelRange),
       Label5(*this, "Label5", {120, 1080, 495, 255}, 10, "HEX"),
       Text4(*this, "Text4", {600, 960, 1095, 375}, 11, "#000000"),
       Label6(*this, "Label6", {2040, 720, 1695, 1575}, 12),

@@ -106,7 +106,7 @@ TEST_F(BallTrailTest, ColourChangesAndRepaintsWipeTheTrailButNotTheWalk) {
     check_ball();
     for (int i = 0; i < 5; ++i) tick(0.5F, 0.5F);
     EXPECT_EQ(white_pixels(), 5);
-    ui.step(main().VScroll1, 1);
+    ui.scroll(main().VScroll1, forms::ScrollAction::LineDown);
     EXPECT_EQ(white_pixels(), 0);
     EXPECT_EQ(main().ball_x, 15);
 
@@ -114,6 +114,20 @@ TEST_F(BallTrailTest, ColourChangesAndRepaintsWipeTheTrailButNotTheWalk) {
     ui.uncover(main().Picture1, {0, 0, 101, 45});
     EXPECT_EQ(white_pixels(), 0);
     EXPECT_EQ(main().Picture1.pixel(15, 16), forms::RGB(1, 0, 0));
+}
+
+TEST_F(BallTrailTest, HomeOrEndOnABarAlreadyThereKeepsTheTrail) {
+    check_ball();
+    for (int i = 0; i < 5; ++i) tick(0.5F, 0.5F);
+    ui.scroll(main().VScroll1, forms::ScrollAction::Top);
+    ui.scroll(main().VScroll2, forms::ScrollAction::LineUp);
+    EXPECT_EQ(white_pixels(), 5);
+    ui.scroll(main().VScroll3, forms::ScrollAction::Bottom);
+    EXPECT_EQ(white_pixels(), 0);
+    tick(0.5F, 0.5F);
+    ui.scroll(main().VScroll3, forms::ScrollAction::Bottom);
+    ui.scroll(main().VScroll3, forms::ScrollAction::PageDown);
+    EXPECT_EQ(white_pixels(), 1);
 }
 
 TEST_F(BallTrailTest, TheRealGeneratorStaysWithinTheLimits) {

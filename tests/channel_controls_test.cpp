@@ -121,6 +121,41 @@ TEST_F(VarnelTest, TypingSevenAfterTwoZerosRunsTheChainOfThree) {
               (Writes{"Text1=007", "VScroll1=7", "Text1=7"}));
 }
 
+TEST_F(VarnelTest, DigitsTypedAfterARewriteLandAfterIt) {
+    varnel::Form_Varnel& f = main();
+    ui.replace_text(f.Text1, "");
+    // After "007" the program rewrites the field as "7"; the caret follows to its end.
+    ui.type(f.Text1, "0075");
+    EXPECT_EQ(f.Text1.Text(), "75");
+    EXPECT_EQ(ui.caret(f.Text1), 2U);
+    EXPECT_EQ(f.Text4.Text(), "#4B0000");
+    // After a refusal the caret stands at the end of the restored text.
+    ui.type(f.Text1, "9");
+    EXPECT_EQ(f.Text1.Text(), "75");
+    EXPECT_EQ(ui.caret(f.Text1), 2U);
+    EXPECT_EQ(ui.message_boxes().size(), 1U);
+}
+
+TEST_F(VarnelTest, TheCaretStaysWhereTheUserPutItWhenNothingIsRewritten) {
+    varnel::Form_Varnel& f = main();
+    ui.replace_text(f.Text1, "5");
+    ui.place_caret(f.Text1, 0);
+    ui.type(f.Text1, "2");  // "25": accepted as typed, not rewritten
+    EXPECT_EQ(f.Text1.Text(), "25");
+    EXPECT_EQ(ui.caret(f.Text1), 1U);
+    ui.type(f.Text1, "0");
+    EXPECT_EQ(f.Text1.Text(), "205");
+    EXPECT_EQ(f.VScroll1.Value(), 205);
+}
+
+TEST_F(VarnelTest, AFieldTakesAnyLengthOfText) {
+    varnel::Form_Varnel& f = main();
+    ui.replace_text(f.Text1, std::string(39997, '0') + "255");
+    EXPECT_EQ(f.VScroll1.Value(), 255);
+    EXPECT_EQ(f.Text1.Text(), "255");
+    EXPECT_TRUE(ui.message_boxes().empty());
+}
+
 TEST_F(VarnelTest, TypingAZeroAfterTenRunsPrintColorTwice) {
     varnel::Form_Varnel& f = main();
     ui.replace_text(f.Text1, "10");
@@ -144,13 +179,13 @@ TEST_F(VarnelTest, DraggingAThumbRewritesItsFieldOnEveryMove) {
 
 TEST_F(VarnelTest, ArrowStepsStopAtBothEnds) {
     varnel::Form_Varnel& f = main();
-    ui.step(f.VScroll3, -1);
+    ui.scroll(f.VScroll3, forms::ScrollAction::LineUp);
     EXPECT_EQ(f.VScroll3.Value(), 0);
-    ui.step(f.VScroll3, 1);
+    ui.scroll(f.VScroll3, forms::ScrollAction::LineDown);
     EXPECT_EQ(f.Text3.Text(), "1");
     EXPECT_EQ(f.Text4.Text(), "#000001");
     ui.drag_thumb(f.VScroll3, {255});
-    ui.step(f.VScroll3, 1);
+    ui.scroll(f.VScroll3, forms::ScrollAction::LineDown);
     EXPECT_EQ(f.VScroll3.Value(), 255);
     EXPECT_EQ(f.Text3.Text(), "255");
 }
@@ -159,7 +194,7 @@ TEST_F(VarnelTest, AChannelNeverTouchesTheOtherChannelsControls) {
     varnel::Form_Varnel& f = main();
     ui.replace_text(f.Text2, "");  // green unreadable
     record_writes();
-    ui.step(f.VScroll1, 1);
+    ui.scroll(f.VScroll1, forms::ScrollAction::LineDown);
     for (const std::string& write : writes) {
         EXPECT_TRUE(write.starts_with("Text1=") || write.starts_with("VScroll1=")) << write;
     }

@@ -7,6 +7,7 @@
 
 #include "colour/decimal_text.h"
 #include "colour/hex_entry.h"
+#include "platform/forms/text_units.h"
 
 namespace {
 
@@ -92,3 +93,23 @@ TEST(ReadHexEntry, CountsCharactersNotBytes) {
 }
 
 }  // namespace
+
+TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
+    // "a", "é" (2 bytes), "€" (3 bytes), "😀" (4 bytes, a surrogate pair in UTF-16).
+    const std::string text = "a\u00e9\u20ac\U0001F600";
+    EXPECT_EQ(forms::character_count(text), 4U);
+    EXPECT_EQ(forms::byte_offset(text, 0), 0U);
+    EXPECT_EQ(forms::byte_offset(text, 2), 3U);
+    EXPECT_EQ(forms::byte_offset(text, 3), 6U);
+    EXPECT_EQ(forms::byte_offset(text, 4), 10U);
+    EXPECT_EQ(forms::byte_offset(text, 99), 10U);
+    EXPECT_EQ(forms::utf16_offset(text, 3), 3U);
+    EXPECT_EQ(forms::utf16_offset(text, 4), 5U);
+    // Stray bytes count one each, and a sequence cut short by the end stays inside the text.
+    const std::string broken =
+        "\x80\xff"
+        "a\xe2\x82";
+    EXPECT_EQ(forms::character_count(broken), 4U);
+    EXPECT_EQ(forms::byte_offset(broken, 4), broken.size());
+    EXPECT_EQ(forms::utf16_offset(broken, 99), 4U);
+}

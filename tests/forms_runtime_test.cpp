@@ -25,7 +25,7 @@ public:
     explicit Sample(forms::Runtime& runtime)
         : forms::Form(runtime, {"Sample", 1500, 1500, nullptr}),
           Text1(*this, "Text1", {0, 0, 600, 300}, 0, "a"),
-          VScroll1(*this, "VScroll1", {0, 300, 255, 900}, 1, 0, 255),
+          VScroll1(*this, "VScroll1", {0, 300, 255, 900}, 1, {0, 255, 1, 10}),
           Picture1(*this, "Picture1", {600, 0, 900, 900}, 2),
           Timer1(*this, "Timer1", 10) {}
 
@@ -149,17 +149,168 @@ TEST_F(FormsRuntimeTest, AWindowMayUnloadItselfFromItsOwnHandler) {
     EXPECT_FALSE(runtime.ended());
 }
 
-TEST_F(FormsRuntimeTest, ActivateOnlyWhenActivationMovesBetweenTheProgramsWindows) {
+TEST_F(FormsRuntimeTest, ActivateOnlyWhenTheProgramsActiveWindowChanges) {
     int activations = 0;
     sample->Activate = [&] { ++activations; };
     sample.Show();
     EXPECT_EQ(activations, 1);
+    // Away to another program and back to the same window: nothing.
     ui.switch_to_other_program();
     ui.focus(*sample);
     EXPECT_EQ(activations, 1);
     other.Show();
     ui.focus(*sample);
     EXPECT_EQ(activations, 2);
+    // From another of the program's windows through another program: the active window changed.
+    ui.focus(*other);
+    ui.switch_to_other_program();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 3);
+}
+
+TEST_F(FormsRuntimeTest, ClosingTheActiveWindowHandsActivationBack) {
+    int activations = 0;
+    sample->Activate = [&] { ++activations; };
+    sample.Show();
+    other.Show();
+    // The window closes itself from its own handler, as a Close button does; the system then
+    // activates the window beneath.
+    other->Text1.Change = [&] { other.Unload(); };
+    ui.replace_text(other->Text1, "close");
+    ASSERT_EQ(other.loaded(), nullptr);
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 2);
+}
+
+TEST_F(FormsRuntimeTest, AnActivationReportedDuringAnEventCountsOnceItIsOver) {
+    std::vector<std::string> seen;
+    sample->Activate = [&] { seen.push_back("sample"); };
+    other->Activate = [&] { seen.push_back("other"); };
+    sample.Show();
+    seen.clear();
+    // A back end may hear of activations while a handler runs (a window it destroys or shows
+    // hands the activation on): only the last one counts, after the handler.
+    sample->Text1.Change = [&] {
+        other->user_activate();
+        sample->user_activate();
+        other->user_activate();
+        seen.push_back("handler done");
+    };
+    sample->Text1.user_edit("x");
+    EXPECT_EQ(seen, (std::vector<std::string>{"handler done", "other"}));
+    EXPECT_EQ(runtime.active_form(), other.loaded());
+}
+
+TEST_F(FormsRuntimeTest, InputDuringAnEventIsNotDelivered) {
+    Sample& s = *sample;
+    s.Show();
+    int ticks = 0;
+    int edits = 0;
+    int paints = 0;
+    s.Timer1.Tick = [&] { ++ticks; };
+    s.Timer1.Enabled(true);
+    s.Picture1.Paint = [&] { ++paints; };
+    s.Picture1.BackColor(forms::RGB(1, 2, 3));
+    s.VScroll1.Change = [&] { ++edits; };
+    forms::SetPixel(s.Picture1.hDC(), 1, 1, forms::White);
+    ui.on_message_box = [&](const auto&) {
+        // While the box waits: a tick is dropped, a click does nothing, an uncovered part of
+        // the picture is repainted only once the box is answered.
+        ui.tick();
+        s.VScroll1.user_scroll(forms::ScrollAction::LineDown);
+        s.Picture1.user_expose({0, 0, 2, 2});
+        EXPECT_EQ(paints, 0);
+        EXPECT_EQ(s.Picture1.pixel(1, 1), forms::White);
+    };
+    s.Text1.Change = [&] { runtime.MsgBox("wait", 0, "Sample"); };
+    s.Text1.user_edit("box");
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(edits, 0);
+    EXPECT_EQ(s.VScroll1.Value(), 0);
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(s.Picture1.pixel(1, 1), forms::RGB(1, 2, 3));
+    ui.tick();
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(FormsRuntimeTest, RepaintsGatheredDuringAnEventAreForgottenWithTheirWindow) {
+    Sample& s = *sample;
+    int paints = 0;
+    s.Picture1.Paint = [&] { ++paints; };
+    s.Text1.Change = [&] {
+        s.Picture1.user_expose({0, 0, 5, 5});
+        sample.Unload();
+    };
+    s.Text1.user_edit("gone");
+    EXPECT_EQ(paints, 0);
+    EXPECT_EQ(sample.loaded(), nullptr);
+}
+
+TEST_F(FormsRuntimeTest, ScrollActionsStepWithinTheRangeAndAtAnEndRaiseNothing) {
+    forms::VScrollBar& bar = sample->VScroll1;  // 0 to 255, small change 1, large change 10
+    int changes = 0;
+    bar.Change = [&] { ++changes; };
+    using forms::ScrollAction;
+    for (const ScrollAction at_top :
+         {ScrollAction::Top, ScrollAction::LineUp, ScrollAction::PageUp})
+        bar.user_scroll(at_top);
+    EXPECT_EQ(changes, 0);
+    bar.user_scroll(ScrollAction::LineDown);
+    EXPECT_EQ(bar.Value(), 1);
+    bar.user_scroll(ScrollAction::PageDown);
+    EXPECT_EQ(bar.Value(), 11);
+    bar.user_scroll(ScrollAction::PageUp);
+    EXPECT_EQ(bar.Value(), 1);
+    bar.user_scroll(ScrollAction::PageUp);  // clamped at the top
+    EXPECT_EQ(bar.Value(), 0);
+    bar.user_scroll(ScrollAction::Bottom);
+    EXPECT_EQ(bar.Value(), 255);
+    EXPECT_EQ(changes, 5);
+    for (const ScrollAction at_bottom :
+         {ScrollAction::Bottom, ScrollAction::LineDown, ScrollAction::PageDown})
+        bar.user_scroll(at_bottom);
+    EXPECT_EQ(changes, 5);
+}
+
+TEST_F(FormsRuntimeTest, AWriteByTheProgramPutsTheCaretAtTheEndOfTheNewText) {
+    forms::TextBox& box = sample->Text1;
+    runtime.input([&] { box.Text("12"); });
+    EXPECT_EQ(box.selection(), (forms::TextSelection{2, 0}));
+    runtime.input([&] { box.Text("a\u00e9\u20ac\U0001F600"); });  // characters, not bytes
+    EXPECT_EQ(box.selection(), (forms::TextSelection{4, 0}));
+    // An edit by the user is the native field's, caret and all: nothing to push back.
+    const int updates = ui.updates(box);
+    box.user_edit("typed");
+    EXPECT_EQ(ui.updates(box), updates);
+}
+
+TEST_F(FormsRuntimeTest, AKeyPressThatClosesItsWindowOrEndsTheProgramTypesNothing) {
+    sample.Show();
+    other.Show();
+    sample->Text1.KeyPress = [&](int&) { sample.Unload(); };
+    EXPECT_EQ(sample->Text1.user_key('x'), 0);  // the box is gone once this returns (ASan)
+    ui.type(sample->Text1, "abc");              // the first key closes it; the rest go nowhere
+    EXPECT_FALSE(runtime.ended());
+
+    other->Text1.KeyPress = [](int&) { throw forms::overflow(); };
+    EXPECT_EQ(other->Text1.user_key('x'), 0);
+    EXPECT_TRUE(runtime.ended());
+}
+
+TEST_F(FormsRuntimeTest, TimersTickAtTheirIntervalButNeverFasterThanEveryTenMilliseconds) {
+    using std::chrono::milliseconds;
+    forms::Form bare(runtime, {"Bare", 150, 150, nullptr});
+    const forms::Timer fast(bare, "Fast", 1);
+    EXPECT_EQ(fast.period(), milliseconds(10));
+    const forms::Timer slow(bare, "Slow", 250);
+    EXPECT_EQ(slow.period(), milliseconds(250));
+    forms::Timer stopped(bare, "Stopped", 0);
+    stopped.Enabled(true);
+    EXPECT_FALSE(stopped.running());
+    forms::Timer& timer = sample->Timer1;
+    EXPECT_FALSE(timer.running());
+    timer.Enabled(true);
+    EXPECT_TRUE(timer.running());
 }
 
 TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
@@ -173,6 +324,28 @@ TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
     for (const forms::ColourValue pixel : box.pixels()) EXPECT_EQ(pixel, background);
     forms::SetPixel(box.hDC(), box.surface_width() - 1, box.surface_height() - 1, 0x123456);
     EXPECT_EQ(box.pixel(box.surface_width() - 1, box.surface_height() - 1), 0x123456U);
+}
+
+TEST_F(FormsRuntimeTest, AnyRepaintAreaIsSafe) {
+    forms::PictureBox& box = sample->Picture1;
+    box.BackColor(forms::RGB(1, 2, 3));
+    forms::SetPixel(box.hDC(), 5, 5, forms::White);
+    const int w = box.surface_width();
+    const int h = box.surface_height();
+    // Beyond the surface on every side, upside down, or empty: only the part on the surface
+    // is repainted (ASan checks the writes).
+    for (const forms::PixelRect area : {forms::PixelRect{w + 5, 0, w + 9, h},
+                                        {-9, -9, -5, -5},
+                                        {8, 0, 3, h},
+                                        {0, 9, w, 2},
+                                        {-100, -100, 3, 3},
+                                        {w - 2, h - 2, w + 100, h + 100}}) {
+        box.user_expose(area);
+    }
+    EXPECT_EQ(box.pixel(5, 5), forms::White);
+    EXPECT_EQ(box.pixel(0, 0), forms::RGB(1, 2, 3));
+    box.user_expose({-100, -100, 1000, 1000});
+    EXPECT_EQ(box.pixel(5, 5), forms::RGB(1, 2, 3));
 }
 
 TEST_F(FormsRuntimeTest, BackColorAndExposeWipeWhatWasDrawn) {
@@ -202,7 +375,7 @@ TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
     EXPECT_EQ(ticks, 2);
 }
 
-TEST_F(FormsRuntimeTest, TheClipboardIsRetriedForAboutATenthOfASecond) {
+TEST_F(FormsRuntimeTest, AFailedClipboardWriteIsRetriedForAboutATenthOfASecond) {
     runtime.SetClipboardText("#123456");
     EXPECT_EQ(ui.clipboard(), "#123456");
 

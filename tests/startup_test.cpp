@@ -1,4 +1,6 @@
 // Start-up, activation, shutdown and the single window instances of Varnel.
+#include <functional>
+
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -91,6 +93,48 @@ TEST_F(VarnelTest, ActivationClosesAShownAboutWindow) {
     ui.focus(f);
     ASSERT_NE(program->About.loaded(), nullptr);
     EXPECT_FALSE(program->About.loaded()->Visible());
+}
+
+TEST_F(VarnelTest, EveryWayOfClosingAWindowHandsTheActivationBackToTheMainWindow) {
+    varnel::Form_Varnel& f = main();
+    const auto dots_then_back = [&](const std::function<void()>& close) {
+        forms::SetPixel(f.Picture1.hDC(), 3, 3, forms::White);
+        close();
+        ui.focus(f);  // the system activates the window beneath
+        return white_pixels() == 0 && program->About.loaded() != nullptr &&
+               !program->About.loaded()->Visible();
+    };
+    EXPECT_TRUE(dots_then_back([&] {
+        ui.click(f.Command1);
+        ui.click(program->About.loaded()->Command1);  // its Close button
+    }));
+    EXPECT_TRUE(dots_then_back([&] {
+        ui.click(f.Command1);
+        ui.close(*program->About.loaded());  // its frame
+    }));
+    EXPECT_TRUE(dots_then_back([&] {
+        ui.click(f.Palette);
+        ui.close(*program->myPalette.loaded());
+    }));
+    EXPECT_TRUE(dots_then_back([&] {
+        ui.click(f.Palette);
+        ui.focus(*program->myPalette.loaded());
+        ui.switch_to_other_program();
+    }));
+}
+
+TEST_F(VarnelTest, AboutClickedWhileAboutIsOpenOpensItAfresh) {
+    varnel::Form_Varnel& f = main();
+    ui.click(f.Command1);
+    program->About.loaded()->Label1.Caption("scribbled");
+    ui.focus(*program->About.loaded());
+    // The click activates the main window first, whose Activate closes About; then the click
+    // opens a new one.
+    ui.click(f.Command1);
+    ASSERT_NE(program->About.loaded(), nullptr);
+    EXPECT_TRUE(program->About.loaded()->Visible());
+    EXPECT_EQ(program->About.loaded()->Label1.Caption().substr(0, 11), "Version 3.0");
+    EXPECT_EQ(ui.windows_created(), 3);  // the main window, About, and About again
 }
 
 TEST_F(VarnelTest, ActivationWithAFieldThatIsNoNumberKeepsThePreview) {

@@ -54,7 +54,7 @@ void FltkBackend::form_loaded(forms::Form& form) {
         icon_ = make_icon_image(*form.Icon());
         Fl_Window::default_icon(icon_.get());
     }
-    windows_.insert_or_assign(&form, NativeWindowPtr(new NativeWindow(form, gate_, frame_)));
+    windows_.insert_or_assign(&form, NativeWindowPtr(new NativeWindow(form, frame_)));
 }
 
 void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }
@@ -72,7 +72,6 @@ void FltkBackend::activate(forms::Form& form) {
 }
 
 int FltkBackend::message_box(const std::string& text, int style, const std::string& title) {
-    const InputGate::Closed closed(gate_);
     show_message_box(text, style, title);
     return 1;
 }

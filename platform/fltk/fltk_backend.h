@@ -5,7 +5,6 @@
 
 #include <FL/Fl_RGB_Image.H>
 
-#include "platform/fltk/input_gate.h"
 #include "platform/fltk/native_window.h"
 #include "platform/forms/backend.h"
 
@@ -39,7 +38,6 @@ private:
 
     std::map<const forms::Form*, NativeWindowPtr> windows_;
     std::unique_ptr<Fl_RGB_Image> icon_;
-    InputGate gate_;
     FrameExtents frame_;
     bool quit_ = false;
 };

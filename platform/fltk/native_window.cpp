@@ -14,6 +14,7 @@
 #include "platform/fltk/timer_peer.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/stacking.h"
 
 namespace fltkui {
 
@@ -24,7 +25,7 @@ using forms::to_pixels;
 
 constexpr float Twips = forms::TwipsPerPixel;
 
-std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) {
+std::unique_ptr<Peer> make_peer(forms::Control& control) {
     const forms::Bounds& b = control.bounds();
     const int x = to_pixels(b.left);
     const int y = to_pixels(b.top);
@@ -45,22 +46,21 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) 
             return std::make_unique<CommandButtonView>(static_cast<forms::CommandButton&>(control),
                                                        x, y, w, h);
         case ControlKind::PictureBox:
-            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), gate, x,
-                                                 y, w, h);
+            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), x, y, w,
+                                                 h);
         case ControlKind::Image:
             return std::make_unique<ImageView>(static_cast<forms::Image&>(control), x, y, w, h);
         case ControlKind::Timer:
-            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control), gate);
+            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control));
     }
     return nullptr;
 }
 
 }  // namespace
 
-NativeWindow::NativeWindow(forms::Form& form, const InputGate& gate, FrameExtents& frame)
+NativeWindow::NativeWindow(forms::Form& form, FrameExtents& frame)
     : Fl_Window(to_pixels(form.client_width()), to_pixels(form.client_height())),
       form_(&form),
-      gate_(gate),
       frame_(frame) {
     end();
     copy_label(form.Caption().c_str());
@@ -71,27 +71,22 @@ NativeWindow::NativeWindow(forms::Form& form, const InputGate& gate, FrameExtent
         // Esc asks an FLTK window to close; here it closes nothing.
         if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
         auto& window = static_cast<NativeWindow&>(*widget);
-        if (window.form_ != nullptr && window.gate_.open()) window.form_->user_close();
+        if (window.form_ != nullptr) window.form_->user_close();
     });
     add_peers();
     report_geometry();
 }
 
 void NativeWindow::add_peers() {
-    // Labels and images lie beneath the other controls, whatever their order, so they come
-    // first; the rest follow in TabIndex order, which FLTK's focus navigation walks.
-    std::vector<forms::Control*> order = form_->controls();
-    std::ranges::stable_sort(order, [](const forms::Control* a, const forms::Control* b) {
-        const auto layer = [](const forms::Control* c) {
-            return c->kind() == ControlKind::Label || c->kind() == ControlKind::Image ? 0 : 1;
-        };
-        if (layer(a) != layer(b)) return layer(a) < layer(b);
-        return layer(a) == 1 && a->TabIndex() < b->TabIndex();
-    });
-    for (forms::Control* control : order) {
-        std::unique_ptr<Peer> peer = make_peer(*control, gate_);
-        if (auto* widget = dynamic_cast<Fl_Widget*>(peer.get())) add(widget);
-        peers_.emplace_back(control, std::move(peer));
+    // FLTK draws a window's children in order, each over those before it, and its Tab key
+    // follows the same order: the controls beneath go first, the rest follow in Tab order.
+    const forms::Stacking stacking = forms::stacking(*form_);
+    for (const std::vector<forms::Control*>* group : {&stacking.beneath, &stacking.above}) {
+        for (forms::Control* control : *group) {
+            std::unique_ptr<Peer> peer = make_peer(*control);
+            if (auto* widget = dynamic_cast<Fl_Widget*>(peer.get())) add(widget);
+            peers_.emplace_back(control, std::move(peer));
+        }
     }
 }
 
@@ -104,8 +99,8 @@ void NativeWindow::show_state() {
     }
     if (form_->Visible() && !shown()) {
         show();
-        if (!hints_sent_) offer_only_move_and_close(*this);
-        hints_sent_ = true;
+        // FLTK makes a new X window each time it shows a hidden one: the hints go with each.
+        offer_only_move_and_close(*this);
     } else if (!form_->Visible() && shown()) {
         hide();
     }
@@ -124,7 +119,7 @@ void NativeWindow::bring_to_front() {
 }
 
 void NativeWindow::report_activation() {
-    if (form_ != nullptr && gate_.open()) form_->user_activate();
+    if (form_ != nullptr) form_->user_activate();
 }
 
 void NativeWindow::detach() {

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fltk/input_gate.h"
 #include "platform/fltk/peer.h"
 #include "platform/fltk/window_manager.h"
 #include "platform/forms/control.h"
@@ -21,7 +20,7 @@ class NativeWindow final : public Fl_Window {
 public:
     // frame: the frame extents last seen on any of the program's windows, for windows that
     // have not been framed yet; updated as windows are framed.
-    NativeWindow(forms::Form& form, const InputGate& gate, FrameExtents& frame);
+    NativeWindow(forms::Form& form, FrameExtents& frame);
 
     // Shows the form's caption, visibility and position.
     void show_state();
@@ -42,13 +41,11 @@ private:
     void report_geometry();
 
     forms::Form* form_;
-    const InputGate& gate_;
     FrameExtents& frame_;
     std::vector<std::pair<const forms::Control*, std::unique_ptr<Peer>>> peers_;
     // The outer position last reported to the form, in twips.
     float reported_left_ = 0;
     float reported_top_ = 0;
-    bool hints_sent_ = false;
 };
 
 // Deletes a native window once the event being handled is over: its widgets may be running a

@@ -16,8 +16,8 @@ constexpr int Border = forms::PictureBox::BorderPixels;
 
 }  // namespace
 
-PictureView::PictureView(forms::PictureBox& box, const InputGate& gate, int x, int y, int w, int h)
-    : Fl_Widget(x, y, w, h), ControlPeer(box), gate_(gate) {
+PictureView::PictureView(forms::PictureBox& box, int x, int y, int w, int h)
+    : Fl_Widget(x, y, w, h), ControlPeer(box) {
     show_state();
 }
 
@@ -96,11 +96,6 @@ void PictureView::expose_later(forms::PixelRect area) {
 
 void PictureView::deliver_expose(void* data) {
     auto& view = *static_cast<PictureView*>(data);
-    if (!view.gate_.open()) {
-        // The program waits for a message box; the model repaints once it has its answer.
-        Fl::repeat_timeout(0.01, deliver_expose, data);
-        return;
-    }
     view.expose_pending_ = false;
     if (forms::PictureBox* box = view.control()) box->user_expose(view.exposed_);
 }

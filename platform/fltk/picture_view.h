@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/fltk/input_gate.h"
 #include "platform/fltk/peer.h"
 #include "platform/forms/picture_box.h"
 
@@ -17,7 +16,7 @@ namespace fltkui {
 // drawing area's corner; while a button is held, the box keeps the pointer even outside itself.
 class PictureView final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
 public:
-    PictureView(forms::PictureBox& box, const InputGate& gate, int x, int y, int w, int h);
+    PictureView(forms::PictureBox& box, int x, int y, int w, int h);
     ~PictureView() override;
 
     void show_state() override;
@@ -34,7 +33,6 @@ private:
     float twips_x() const;
     float twips_y() const;
 
-    const InputGate& gate_;
     std::vector<std::uint8_t> rgb_;  // the surface as packed RGB, reused between updates
     bool expose_pending_ = false;
     forms::PixelRect exposed_{};

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <optional>
 
 namespace fltkui {
 
@@ -66,28 +67,57 @@ ScrollBar::Part ScrollBar::part_at(int pointer_y) const {
     return Part::Thumb;
 }
 
-void ScrollBar::step(int delta) {
-    if (forms::VScrollBar* bar = control()) bar->user_step(delta);
+void ScrollBar::scroll(forms::ScrollAction action) {
+    if (forms::VScrollBar* bar = control()) bar->user_scroll(action);
+}
+
+std::optional<forms::ScrollAction> ScrollBar::action_of(Part part) {
+    switch (part) {
+        case Part::UpArrow:
+            return forms::ScrollAction::LineUp;
+        case Part::DownArrow:
+            return forms::ScrollAction::LineDown;
+        case Part::TroughAbove:
+            return forms::ScrollAction::PageUp;
+        case Part::TroughBelow:
+            return forms::ScrollAction::PageDown;
+        case Part::Thumb:
+        case Part::Nowhere:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<forms::ScrollAction> ScrollBar::action_of_key(int key) {
+    switch (key) {
+        case FL_Up:
+        case FL_Left:
+            return forms::ScrollAction::LineUp;
+        case FL_Down:
+        case FL_Right:
+            return forms::ScrollAction::LineDown;
+        case FL_Page_Up:
+            return forms::ScrollAction::PageUp;
+        case FL_Page_Down:
+            return forms::ScrollAction::PageDown;
+        case FL_Home:
+            return forms::ScrollAction::Top;
+        case FL_End:
+            return forms::ScrollAction::Bottom;
+        default:
+            return std::nullopt;
+    }
 }
 
 void ScrollBar::press(Part part) {
+    if (part == Part::Nowhere) return;
     pressed_ = part;
-    switch (part) {
-        case Part::UpArrow:
-        case Part::TroughAbove:
-            step(-1);
-            break;
-        case Part::DownArrow:
-        case Part::TroughBelow:
-            step(1);
-            break;
-        case Part::Thumb:
-            grab_offset_ = Fl::event_y() - thumb_top();
-            break;
-        case Part::Nowhere:
-            return;
+    if (const auto action = action_of(part)) {
+        scroll(*action);
+        Fl::add_timeout(FirstRepeatSeconds, repeat, this);
+    } else {
+        grab_offset_ = Fl::event_y() - thumb_top();
     }
-    if (part != Part::Thumb) Fl::add_timeout(FirstRepeatSeconds, repeat, this);
     redraw();
 }
 
@@ -96,8 +126,7 @@ void ScrollBar::repeat(void* data) {
     // An arrow repeats while the pointer is on it; the trough until the thumb reaches the pointer.
     const Part under = bar.part_at(Fl::event_y());
     if (under == bar.pressed_ && Fl::event_inside(&bar)) {
-        const bool up = under == Part::UpArrow || under == Part::TroughAbove;
-        bar.step(up ? -1 : 1);
+        if (const auto action = action_of(under)) bar.scroll(*action);
     }
     if (bar.pressed_ != Part::Nowhere && bar.pressed_ != Part::Thumb) {
         Fl::repeat_timeout(RepeatSeconds, repeat, data);
@@ -137,26 +166,11 @@ int ScrollBar::handle(int event) {
             redraw();
             return Fl::visible_focus() ? 1 : 0;
         case FL_KEYBOARD:
-            switch (Fl::event_key()) {
-                case FL_Up:
-                case FL_Left:
-                case FL_Page_Up:
-                    step(-1);
-                    return 1;
-                case FL_Down:
-                case FL_Right:
-                case FL_Page_Down:
-                    step(1);
-                    return 1;
-                case FL_Home:
-                    step(min_ - value_);
-                    return 1;
-                case FL_End:
-                    step(max_ - value_);
-                    return 1;
-                default:
-                    return 0;
+            if (const auto action = action_of_key(Fl::event_key())) {
+                scroll(*action);
+                return 1;
             }
+            return 0;
         default:
             return Fl_Widget::handle(event);
     }

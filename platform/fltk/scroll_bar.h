@@ -2,14 +2,16 @@
 
 #include <FL/Fl_Widget.H>
 
+#include <optional>
+
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
 
 namespace fltkui {
 
 // A vertical scroll bar: Min at the top, Max at the bottom, a square thumb. The arrows and the
-// trough step by one (repeating while held); dragging the thumb reports each new position and
-// the release; with the focus, the arrow and page keys step by one and Home and End jump.
+// trough ask for a line or a page (repeating while held); dragging the thumb reports each new
+// position and the release; with the focus, the arrow, page, Home and End keys ask for theirs.
 class ScrollBar final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
 public:
     ScrollBar(forms::VScrollBar& bar, int x, int y, int w, int h);
@@ -30,8 +32,12 @@ private:
     Part part_at(int y) const;
     int value_at_thumb_top(int top) const;
 
+    // What pressing a part of the bar, or a key, asks for; nothing for the thumb.
+    static std::optional<forms::ScrollAction> action_of(Part part);
+    static std::optional<forms::ScrollAction> action_of_key(int key);
+
     void press(Part part);
-    void step(int delta);
+    void scroll(forms::ScrollAction action);
     void release();
     static void repeat(void* bar);
 

@@ -2,9 +2,11 @@
 
 #include <FL/Fl.H>
 
-#include <algorithm>
+#include <limits>
+#include <string>
 
 #include "platform/fltk/fonts.h"
+#include "platform/forms/text_units.h"
 
 namespace fltkui {
 
@@ -21,6 +23,8 @@ TextField::TextField(forms::TextBox& box, int x, int y, int w, int h)
     : Fl_Input(x, y, w, h), ControlPeer(box) {
     textfont(DefaultFace);
     textsize(DefaultSize);
+    // FLTK stops a field at 32,767 characters; a text box takes any length.
+    maximum_size(std::numeric_limits<int>::max());
     when(FL_WHEN_CHANGED);
     callback([](Fl_Widget* widget, void*) {
         auto& field = static_cast<TextField&>(*widget);
@@ -33,12 +37,14 @@ void TextField::show_state() {
     const forms::TextBox* box = control();
     if (box == nullptr) return;
     box->Enabled() ? activate() : deactivate();
-    if (box->Text() == value()) return;
-    // A handler that rewrites the text while the user types keeps the caret where it was, as
-    // far as the new text reaches.
-    const int caret = position();
-    value(box->Text().c_str(), static_cast<int>(box->Text().size()));
-    position(std::min(caret, size()));
+    const std::string& text = box->Text();
+    if (text != value()) value(text.c_str(), static_cast<int>(text.size()));
+    // The program wrote the text: the caret goes where the model puts it (FLTK would keep its
+    // byte offset, or put it at the end).
+    const std::size_t start = forms::byte_offset(text, box->selection().start);
+    const std::size_t end =
+        forms::byte_offset(text, box->selection().start + box->selection().length);
+    position(static_cast<int>(end), static_cast<int>(start));
 }
 
 int TextField::typed_character() {

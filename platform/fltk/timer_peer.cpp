@@ -2,22 +2,29 @@
 
 #include <FL/Fl.H>
 
+#include <chrono>
+
 namespace fltkui {
 
-TimerPeer::TimerPeer(forms::Timer& timer, const InputGate& gate)
-    : ControlPeer(timer), gate_(gate), seconds_(timer.Interval() / 1000.0) {
-    show_state();
+namespace {
+
+double seconds(const forms::Timer& timer) {
+    return std::chrono::duration<double>(timer.period()).count();
 }
+
+}  // namespace
+
+TimerPeer::TimerPeer(forms::Timer& timer) : ControlPeer(timer) { show_state(); }
 
 TimerPeer::~TimerPeer() { Fl::remove_timeout(due, this); }
 
 void TimerPeer::show_state() {
     const forms::Timer* timer = control();
-    const bool enabled = timer != nullptr && timer->Enabled() && timer->Interval() > 0;
-    if (enabled == running_) return;
-    running_ = enabled;
+    const bool running = timer != nullptr && timer->running();
+    if (running == running_) return;
+    running_ = running;
     if (running_) {
-        Fl::add_timeout(seconds_, due, this);
+        Fl::add_timeout(seconds(*timer), due, this);
     } else {
         Fl::remove_timeout(due, this);
     }
@@ -29,10 +36,9 @@ void TimerPeer::detach() {
 }
 
 void TimerPeer::due(void* data) {
-    auto& peer = *static_cast<TimerPeer*>(data);
-    Fl::repeat_timeout(peer.seconds_, due, data);
-    // Ticks that fall due while a message box is up are skipped, not saved up.
-    if (peer.gate_.open()) peer.control()->user_due();
+    forms::Timer& timer = *static_cast<TimerPeer*>(data)->control();
+    Fl::repeat_timeout(seconds(timer), due, data);
+    timer.user_due();
 }
 
 }  // namespace fltkui

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "platform/fltk/input_gate.h"
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
 
 namespace fltkui {
 
-// A timer: while enabled, a repeating timeout of Interval milliseconds.
+// A timer: while it runs, a repeating timeout of the timer's period.
 class TimerPeer final : public ControlPeer<forms::Timer> {
 public:
-    TimerPeer(forms::Timer& timer, const InputGate& gate);
+    explicit TimerPeer(forms::Timer& timer);
     ~TimerPeer() override;
 
     void show_state() override;
@@ -18,8 +17,6 @@ public:
 private:
     static void due(void* peer);
 
-    const InputGate& gate_;
-    double seconds_ = 0;
     bool running_ = false;
 };
 

@@ -9,7 +9,8 @@ namespace forms {
 class Control;
 class Form;
 
-enum class ClipboardResult { Written, Busy };
+// Written, or not: another program holds the clipboard, or the system refused the text.
+enum class ClipboardResult { Written, Failed };
 
 // What a native back end does for the runtime. It mirrors the model and decides nothing: all
 // program state lives in the runtime, and user input comes back through the controls' and
@@ -32,7 +33,8 @@ public:
 
     // Modal message box; returns the pressed button's number (1 for OK).
     virtual int message_box(const std::string& text, int style, const std::string& title) = 0;
-    // Puts the text on the clipboard as plain text, or reports that another program holds it.
+    // Puts the text on the clipboard as plain text. Any failure is reported as one: the runtime
+    // retries, then tells the user.
     virtual ClipboardResult set_clipboard_text(const std::string& text) = 0;
 
     virtual ColourValue resolve(SystemColour colour) = 0;

@@ -15,6 +15,8 @@ bool Control::takes_focus() const {
         case ControlKind::Label:
         case ControlKind::Image:
         case ControlKind::Timer:
+        // A picture box only shows: the keyboard has nothing to do there, so Tab passes it by.
+        case ControlKind::PictureBox:
             return false;
         default:
             return true;

@@ -40,7 +40,8 @@ public:
     int TabIndex() const { return tab_index_; }
     bool Enabled() const { return enabled_; }
 
-    // Whether the control can hold the keyboard focus; labels, images and timers cannot.
+    // Whether the control can hold the keyboard focus and is a stop of the Tab key: text boxes,
+    // scroll bars, check boxes and buttons.
     bool takes_focus() const;
 
     Form& form() const { return form_; }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/text_units.h"
 
 namespace forms {
 
@@ -41,36 +43,63 @@ TextBox::TextBox(Form& form, std::string name, Bounds bounds, int tab_index, std
 
 void TextBox::Text(std::string text) {
     if (!assign(text_, std::move(text))) return;
+    selection_ = {character_count(text_), 0};
     changed();
     runtime().raise(Change);
 }
 
 void TextBox::user_edit(std::string text) {
-    runtime().input([&] { Text(std::move(text)); });
+    runtime().input([&] {
+        if (!assign(text_, std::move(text))) return;
+        runtime().raise(Change);
+    });
 }
 
 int TextBox::user_key(int key_ascii) {
-    runtime().input([&] { runtime().raise(KeyPress, key_ascii); });
-    return runtime().ended() ? 0 : key_ascii;
+    // The handler may unload this box's window or end the program: the answer is taken while
+    // the event still runs, when the box is certainly alive.
+    int applied = 0;
+    runtime().input([&] {
+        runtime().raise(KeyPress, key_ascii);
+        if (form().loaded()) applied = key_ascii;
+    });
+    return applied;
 }
 
-VScrollBar::VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, int min, int max)
+VScrollBar::VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index,
+                       ScrollRange range)
     : Control(form, ControlKind::VScrollBar, std::move(name), bounds, tab_index),
-      min_(min),
-      max_(max),
-      value_(min) {}
+      range_(range),
+      value_(range.min) {}
 
-int VScrollBar::clamp(int value) const { return std::clamp(value, min_, max_); }
+int VScrollBar::clamp(int value) const { return std::clamp(value, range_.min, range_.max); }
 
 void VScrollBar::Value(int value) {
-    if (value < min_ || value > max_) throw invalid_property_value();
+    if (value < range_.min || value > range_.max) throw invalid_property_value();
     if (!assign(value_, value)) return;
     changed();
     runtime().raise(Change);
 }
 
-void VScrollBar::user_step(int delta) {
-    runtime().input([&] { Value(clamp(value_ + delta)); });
+void VScrollBar::user_scroll(ScrollAction action) {
+    const int target = [&] {
+        switch (action) {
+            case ScrollAction::LineUp:
+                return value_ - range_.small_change;
+            case ScrollAction::LineDown:
+                return value_ + range_.small_change;
+            case ScrollAction::PageUp:
+                return value_ - range_.large_change;
+            case ScrollAction::PageDown:
+                return value_ + range_.large_change;
+            case ScrollAction::Top:
+                return range_.min;
+            case ScrollAction::Bottom:
+                return range_.max;
+        }
+        return value_;
+    }();
+    runtime().input([&] { Value(clamp(target)); });
 }
 
 void VScrollBar::user_thumb_track(int value) {
@@ -126,9 +155,13 @@ void Timer::Enabled(bool enabled) {
     if (assign(enabled_, enabled)) changed();
 }
 
+std::chrono::milliseconds Timer::period() const {
+    return std::max(std::chrono::milliseconds(interval_), ShortestPeriod);
+}
+
 void Timer::user_due() {
     runtime().input([&] {
-        if (enabled_) runtime().raise(Tick);
+        if (running()) runtime().raise(Tick);
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -38,39 +40,70 @@ private:
     std::optional<forms::Font> font_;
 };
 
+// A selection in a text box, in characters (not bytes) from the start of the text.
+struct TextSelection {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    bool operator==(const TextSelection&) const = default;
+};
+
+// A single-line text box. It holds text of any length: back ends lift their native controls'
+// own limits.
 class TextBox : public Control {
 public:
     TextBox(Form& form, std::string name, Bounds bounds, int tab_index, std::string text);
 
     const std::string& Text() const { return text_; }
+    // A write by the program. It also puts the caret at the end of the new text, so that what
+    // the user types next lands after it, whatever the native control would do with the caret.
     void Text(std::string text);
+    // Where the back end puts the caret (or selection) when it shows a text the program wrote.
+    const TextSelection& selection() const { return selection_; }
 
     std::function<void()> Change;
     std::function<void(int& key_ascii)> KeyPress;
 
-    // The user changed the text (typed, deleted, pasted or cut): one edit.
+    // The user changed the text (typed, deleted, pasted or cut): one edit. The native control
+    // already shows it, caret and all.
     void user_edit(std::string text);
-    // A character is about to be typed; returns the character the field should apply (0: none).
+    // A character is about to be typed; returns the character the field should apply (0: none,
+    // also when the handler closed the field's window or ended the program).
     int user_key(int key_ascii);
 
 private:
     std::string text_;
+    TextSelection selection_;
 };
+
+// A scroll bar's range and the steps its arrows (SmallChange) and trough (LargeChange) take.
+struct ScrollRange {
+    int min = 0;
+    int max = 32767;
+    int small_change = 1;
+    int large_change = 1;
+};
+
+// What the user asked a scroll bar for, other than dragging its thumb: an arrow (or an arrow
+// key), the trough above or below the thumb (or Page Up, Page Down), Home or End.
+enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
 
 class VScrollBar : public Control {
 public:
-    VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, int min, int max);
+    VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, ScrollRange range);
 
     int Value() const { return value_; }
     void Value(int value);
-    int Min() const { return min_; }
-    int Max() const { return max_; }
+    int Min() const { return range_.min; }
+    int Max() const { return range_.max; }
+    int SmallChange() const { return range_.small_change; }
+    int LargeChange() const { return range_.large_change; }
 
     std::function<void()> Change;
     std::function<void()> Scroll;
 
-    // Arrow, trough or keyboard step: moves the value by delta within Min to Max.
-    void user_step(int delta);
+    // Moves the value within Min to Max; Change follows only if the value changed, so an
+    // action at either end does nothing.
+    void user_scroll(ScrollAction action);
     // The thumb is being dragged to value: raises Scroll.
     void user_thumb_track(int value);
     // The drag ended at value: raises Change.
@@ -79,8 +112,7 @@ public:
 private:
     int clamp(int value) const;
 
-    int min_;
-    int max_;
+    ScrollRange range_;
     int value_ = 0;
 };
 
@@ -132,16 +164,26 @@ private:
 
 class Timer : public Control {
 public:
+    // No timer ticks faster than this, whatever its Interval: the pace of the window timers of
+    // the system the program was made for, so that animations run alike everywhere.
+    static constexpr std::chrono::milliseconds ShortestPeriod{10};
+
     Timer(Form& form, std::string name, int interval_ms);
 
     bool Enabled() const { return enabled_; }
     void Enabled(bool enabled);
     int Interval() const { return interval_; }
 
-    // The Timer event, raised once per interval while enabled.
+    // Whether the back end runs the timer: enabled, with an Interval (0 stops a timer).
+    bool running() const { return enabled_ && interval_ > 0; }
+    // How often the back end reports it due while it runs.
+    std::chrono::milliseconds period() const;
+
+    // The Timer event, raised once per period while running.
     std::function<void()> Tick;
 
-    // The interval has passed.
+    // The period has passed. A tick that falls due while an event is running (a message box
+    // waits for its answer) is dropped, not saved up.
     void user_due();
 
 private:

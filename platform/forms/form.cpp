@@ -45,9 +45,7 @@ void Form::Show() {
     runtime_.shown(*this);
 }
 
-void Form::user_activate() {
-    runtime_.input([&] { runtime_.activated(*this); });
-}
+void Form::user_activate() { runtime_.activation_reported(*this); }
 
 void Form::user_close() {
     runtime_.input([&] { runtime_.unload(*this); });

@@ -14,12 +14,16 @@ PictureBox::PictureBox(Form& form, std::string name, Bounds bounds, int tab_inde
               runtime().resolve(back_colour_)) {}
 
 void PictureBox::fill(PixelRect area) {
+    // Any area may arrive: beyond the surface, or upside down. Only its part on the surface
+    // is filled.
+    const int left = std::clamp(area.left, 0, surface_width_);
+    const int right = std::clamp(area.right, left, surface_width_);
+    const int top = std::clamp(area.top, 0, surface_height_);
+    const int bottom = std::clamp(area.bottom, top, surface_height_);
     const ColourValue colour = runtime().resolve(back_colour_);
-    const int right = std::min(area.right, surface_width_);
-    const int bottom = std::min(area.bottom, surface_height_);
-    for (int y = std::max(0, area.top); y < bottom; ++y) {
+    for (int y = top; y < bottom; ++y) {
         const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(index(0, y));
-        std::fill(row + std::max(0, area.left), row + right, colour);
+        std::fill(row + left, row + right, colour);
     }
     changed();
 }
@@ -30,11 +34,11 @@ void PictureBox::BackColor(ColourValue colour) {
     fill({0, 0, surface_width_, surface_height_});
 }
 
-void PictureBox::user_expose(PixelRect area) {
-    runtime().input([&] {
-        fill(area);
-        runtime().raise(Paint);
-    });
+void PictureBox::user_expose(PixelRect area) { runtime().expose_reported(*this, area); }
+
+void PictureBox::repaint(PixelRect area) {
+    fill(area);
+    runtime().raise(Paint);
 }
 
 void PictureBox::user_mouse_down(int button, int shift, float x, float y) {

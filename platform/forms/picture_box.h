@@ -51,8 +51,8 @@ public:
         changed();
     }
 
-    // Part of the box must be redrawn (uncovered, shown again): fill it with the background
-    // colour, then raise Paint.
+    // Part of the box must be redrawn (uncovered, shown again): the runtime has the part
+    // filled with the background colour, then raises Paint.
     void user_expose(PixelRect area);
     void user_expose() { user_expose({0, 0, surface_width_, surface_height_}); }
     // Mouse input; x and y in twips from the drawing area's top left corner.
@@ -60,6 +60,9 @@ public:
     void user_mouse_move(int buttons, int shift, float x, float y);
 
 private:
+    friend class Runtime;
+    void repaint(PixelRect area);
+
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_width_) +
                static_cast<std::size_t>(x);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
+#include "platform/forms/picture_box.h"
 #include "platform/forms/window_ref.h"
 
 namespace forms {
@@ -23,7 +25,7 @@ int Runtime::MsgBox(const std::string& text, int style, const std::string& title
 void Runtime::SetClipboardText(const std::string& text) {
     using namespace std::chrono_literals;
     const auto deadline = std::chrono::steady_clock::now() + 100ms;
-    while (backend_.set_clipboard_text(text) == ClipboardResult::Busy) {
+    while (backend_.set_clipboard_text(text) == ClipboardResult::Failed) {
         if (std::chrono::steady_clock::now() >= deadline) throw cannot_open_clipboard();
         std::this_thread::sleep_for(10ms);
     }
@@ -42,6 +44,52 @@ std::vector<Form*> Runtime::loaded_forms() const {
     return forms;
 }
 
+void Runtime::activation_reported(Form& form) {
+    if (ended_) return;
+    if (depth_ > 0) {
+        remembered_activation_ = &form;
+        return;
+    }
+    input([&] { activated(form); });
+}
+
+void Runtime::expose_reported(PictureBox& box, PixelRect area) {
+    if (ended_) return;
+    if (depth_ == 0) {
+        input([&] { box.repaint(area); });
+        return;
+    }
+    const auto same_box = [&](const auto& entry) { return entry.first == &box; };
+    const auto found = std::ranges::find_if(remembered_exposes_, same_box);
+    if (found == remembered_exposes_.end()) {
+        remembered_exposes_.emplace_back(&box, area);
+        return;
+    }
+    PixelRect& gathered = found->second;
+    gathered = {std::min(gathered.left, area.left), std::min(gathered.top, area.top),
+                std::max(gathered.right, area.right), std::max(gathered.bottom, area.bottom)};
+}
+
+void Runtime::deliver_remembered() {
+    while (between_events()) {
+        if (Form* form = std::exchange(remembered_activation_, nullptr)) {
+            run_event([&] { activated(*form); });
+        } else if (!remembered_exposes_.empty()) {
+            const auto [box, area] = remembered_exposes_.front();
+            remembered_exposes_.erase(remembered_exposes_.begin());
+            run_event([&, box = box, area = area] { box->repaint(area); });
+        } else {
+            return;
+        }
+    }
+}
+
+void Runtime::forget(const Form& form) {
+    if (remembered_activation_ == &form) remembered_activation_ = nullptr;
+    std::erase_if(remembered_exposes_,
+                  [&](const auto& entry) { return &entry.first->form() == &form; });
+}
+
 void Runtime::loaded(Form& form) { backend_.form_loaded(form); }
 
 void Runtime::unload(Form& form) {
@@ -53,6 +101,7 @@ void Runtime::unload(Form& form) {
     form.loaded_ = false;
     form.visible_ = false;
     if (active_ == &form) active_ = nullptr;
+    forget(form);
     backend_.form_unloaded(form);
     for (WindowSlot* slot : slots_) {
         if (slot->form_.get() == &form) retire(std::move(slot->form_));
@@ -90,6 +139,7 @@ void Runtime::end() {
     for (WindowSlot* slot : slots_) {
         if (!slot->form_) continue;
         slot->form_->loaded_ = false;
+        forget(*slot->form_);
         backend_.form_unloaded(*slot->form_);
         retire(std::move(slot->form_));
     }

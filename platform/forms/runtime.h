@@ -7,12 +7,14 @@
 
 #include "platform/forms/backend.h"
 #include "platform/forms/errors.h"
+#include "platform/forms/geometry.h"
 #include "platform/forms/random.h"
 
 namespace forms {
 
 class Control;
 class Form;
+class PictureBox;
 class WindowSlot;
 
 // The forms runtime: it owns the program's state, delivers events one at a time and runs the
@@ -49,17 +51,28 @@ public:
         }
     }
 
-    // Runs user input that arrived from a back end, as the outermost event.
+    // Runs user input that a back end reported, as the outermost event. Input is delivered only
+    // between events: while one runs (a handler, a message box waiting for its answer, the push
+    // of native updates) the native side may still report things, such as a text the program
+    // itself wrote coming back as an edit, a timer falling due or a click on a window that a
+    // modal message box disables. Those are dropped; activations and repaints are remembered
+    // instead (see below) and delivered once the event is over.
     template <class Action>
     void input(Action&& action) {
-        if (ended_) return;
-        try {
-            Scope scope(*this);
-            std::forward<Action>(action)();
-        } catch (const ProgramEnded&) {
-            // The program has ended; nothing further runs.
-        }
+        if (!between_events()) return;
+        run_event(std::forward<Action>(action));
+        deliver_remembered();
     }
+    bool between_events() const { return depth_ == 0 && !ended_; }
+
+    // A window of the program became the active one. Its Activate runs if the program's active
+    // window changed: coming back from another program to the window that was active raises
+    // nothing. Reported during an event, the last such report counts once the event is over.
+    void activation_reported(Form& form);
+    // Part of a picture box must be repainted (uncovered, shown again): the part is filled
+    // with the background colour, then Paint runs. Reported during an event, the parts are
+    // gathered and repainted once the event is over.
+    void expose_reported(PictureBox& box, PixelRect area);
 
     // Window lifecycle, used by forms and their references.
     void loaded(Form& form);
@@ -76,8 +89,11 @@ public:
         explicit Scope(Runtime& runtime) : runtime_(runtime) { ++runtime_.depth_; }
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
+        // The native updates are pushed while the event still counts as running, so that what
+        // the back end reports meanwhile is not taken for new input.
         ~Scope() {
-            if (--runtime_.depth_ == 0) runtime_.settle();
+            if (runtime_.depth_ == 1) runtime_.settle();
+            --runtime_.depth_;
         }
 
     private:
@@ -91,6 +107,19 @@ private:
     void flush();
     void settle();
     void retire(std::unique_ptr<Form> form);
+    // Forgets what was remembered for a form that is being unloaded.
+    void forget(const Form& form);
+
+    template <class Action>
+    void run_event(Action&& action) {
+        try {
+            Scope scope(*this);
+            std::forward<Action>(action)();
+        } catch (const ProgramEnded&) {
+            // The program has ended; nothing further runs.
+        }
+    }
+    void deliver_remembered();
 
     Backend& backend_;
     std::string title_;
@@ -102,6 +131,9 @@ private:
     // Unloaded forms, kept until the outermost event ends: their handlers may still be running.
     std::vector<std::unique_ptr<Form>> retired_;
     Form* active_ = nullptr;
+    // Reported while an event was running, delivered when it is over.
+    Form* remembered_activation_ = nullptr;
+    std::vector<std::pair<PictureBox*, PixelRect>> remembered_exposes_;
     int depth_ = 0;
     bool ended_ = false;
 };

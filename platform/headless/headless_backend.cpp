@@ -4,6 +4,7 @@
 
 #include "platform/forms/geometry.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/text_units.h"
 
 namespace headless {
 
@@ -19,10 +20,21 @@ bool HeadlessBackend::shown(const forms::Form& form) const {
     return found != shown_.end() && found->second;
 }
 
+std::size_t HeadlessBackend::caret(const forms::TextBox& box) const {
+    const auto found = texts_.find(&box);
+    if (found == texts_.end()) return 0;
+    return forms::character_count(
+        std::string_view(found->second.text).substr(0, found->second.caret));
+}
+
+bool HeadlessBackend::loaded(const forms::Form& form) const {
+    return std::ranges::find(forms_, &form) != forms_.end();
+}
+
 void HeadlessBackend::as_user(forms::Form& form, const std::function<void()>& input) {
     run_pending();
     focus(form);
-    input();
+    if (loaded(form)) input();
     run_pending();
 }
 
@@ -33,14 +45,27 @@ void HeadlessBackend::focus(forms::Form& form) {
 }
 
 void HeadlessBackend::type(forms::TextBox& box, const std::string& characters) {
+    forms::Form& form = box.form();
     for (const char c : characters) {
-        as_user(box.form(), [&] {
+        // A key may close the field's window; the rest is typed nowhere.
+        if (!loaded(form)) return;
+        as_user(form, [&] {
+            // Zero: swallowed by KeyPress, or the window is gone with the box.
             const int key = box.user_key(static_cast<unsigned char>(c));
-            if (key != 0 && box.form().loaded()) {
-                box.user_edit(box.Text() + static_cast<char>(key));
-            }
+            if (key == 0) return;
+            NativeText& field = texts_[&box];
+            field.text.insert(field.caret, 1, static_cast<char>(key));
+            ++field.caret;
+            box.user_edit(field.text);
         });
     }
+}
+
+void HeadlessBackend::place_caret(forms::TextBox& box, std::size_t characters) {
+    as_user(box.form(), [&] {
+        NativeText& field = texts_[&box];
+        field.caret = forms::byte_offset(field.text, characters);
+    });
 }
 
 void HeadlessBackend::press_enter(forms::TextBox& box) {
@@ -49,7 +74,10 @@ void HeadlessBackend::press_enter(forms::TextBox& box) {
 }
 
 void HeadlessBackend::replace_text(forms::TextBox& box, const std::string& text) {
-    as_user(box.form(), [&] { box.user_edit(text); });
+    as_user(box.form(), [&] {
+        texts_[&box] = {text, text.size()};
+        box.user_edit(text);
+    });
 }
 
 void HeadlessBackend::click(forms::CommandButton& button) {
@@ -60,8 +88,8 @@ void HeadlessBackend::click(forms::CheckBox& box) {
     as_user(box.form(), [&] { box.user_click(); });
 }
 
-void HeadlessBackend::step(forms::VScrollBar& bar, int delta) {
-    as_user(bar.form(), [&] { bar.user_step(delta); });
+void HeadlessBackend::scroll(forms::VScrollBar& bar, forms::ScrollAction action) {
+    as_user(bar.form(), [&] { bar.user_scroll(action); });
 }
 
 void HeadlessBackend::drag_thumb(forms::VScrollBar& bar, const std::vector<int>& values) {
@@ -98,14 +126,14 @@ void HeadlessBackend::tick() {
     std::vector<std::pair<forms::Form*, forms::Timer*>> due;
     for (forms::Form* form : forms_) {
         for (forms::Control* control : form->controls()) {
-            if (control->kind() == forms::ControlKind::Timer && control->Enabled()) {
-                due.emplace_back(form, static_cast<forms::Timer*>(control));
-            }
+            if (control->kind() != forms::ControlKind::Timer) continue;
+            auto* timer = static_cast<forms::Timer*>(control);
+            if (timer->running()) due.emplace_back(form, timer);
         }
     }
     for (const auto& [form, timer] : due) {
         // An earlier timer's handler may have unloaded this timer's window.
-        if (std::find(forms_.begin(), forms_.end(), form) != forms_.end()) timer->user_due();
+        if (loaded(*form)) timer->user_due();
     }
     run_pending();
 }
@@ -120,6 +148,11 @@ void HeadlessBackend::run_pending() {
 
 void HeadlessBackend::form_loaded(forms::Form& form) {
     forms_.push_back(&form);
+    for (forms::Control* control : form.controls()) {
+        if (control->kind() != forms::ControlKind::TextBox) continue;
+        const std::string& text = static_cast<forms::TextBox*>(control)->Text();
+        texts_[static_cast<forms::TextBox*>(control)] = {text, text.size()};
+    }
     // Cascade new windows from the top left corner, as window systems place them by default.
     const int left = 60 + 30 * windows_created_;
     const int top = 40 + 30 * windows_created_;
@@ -138,6 +171,9 @@ void HeadlessBackend::form_unloaded(forms::Form& form) {
     for (const forms::Control* control : form.controls()) {
         updates_.erase(control);
         std::erase(pending_paints_, control);
+        if (control->kind() == forms::ControlKind::TextBox) {
+            texts_.erase(static_cast<const forms::TextBox*>(control));
+        }
     }
 }
 
@@ -157,7 +193,13 @@ void HeadlessBackend::update(forms::Form& form) {
     }
 }
 
-void HeadlessBackend::update(forms::Control& control) { ++updates_[&control]; }
+void HeadlessBackend::update(forms::Control& control) {
+    ++updates_[&control];
+    if (control.kind() != forms::ControlKind::TextBox) return;
+    // Like a native field, it shows the program's text with the caret where the model puts it.
+    const auto& box = static_cast<const forms::TextBox&>(control);
+    texts_[&box] = {box.Text(), forms::byte_offset(box.Text(), box.selection().start)};
+}
 
 void HeadlessBackend::activate(forms::Form& form) { focused_ = &form; }
 
@@ -168,7 +210,7 @@ int HeadlessBackend::message_box(const std::string& text, int style, const std::
 }
 
 forms::ClipboardResult HeadlessBackend::set_clipboard_text(const std::string& text) {
-    if (clipboard_held_) return forms::ClipboardResult::Busy;
+    if (clipboard_held_) return forms::ClipboardResult::Failed;
     clipboard_ = text;
     return forms::ClipboardResult::Written;
 }

@@ -40,6 +40,8 @@ public:
     int updates(const forms::Control& control) const;
     // What the native window shows: the form's visibility as last pushed.
     bool shown(const forms::Form& form) const;
+    // Where the caret of a text box stands, in characters, as a native field would show it.
+    std::size_t caret(const forms::TextBox& box) const;
 
     // Configuration.
     // While set, another program holds the clipboard and every write fails.
@@ -48,19 +50,23 @@ public:
     std::function<void(const MessageBox&)> on_message_box;
 
     // The user.
-    void type(forms::TextBox& box, const std::string& characters);  // one key at a time
+    // One key at a time, each typed at the caret, which starts at the end of the text as if the
+    // user had clicked there.
+    void type(forms::TextBox& box, const std::string& characters);
+    // Clicks into a text box before the character with this index.
+    void place_caret(forms::TextBox& box, std::size_t characters);
     void press_enter(forms::TextBox& box);
     void replace_text(forms::TextBox& box, const std::string& text);  // select all, paste
     void click(forms::CommandButton& button);
     void click(forms::CheckBox& box);
-    void step(forms::VScrollBar& bar, int delta);
+    void scroll(forms::VScrollBar& bar, forms::ScrollAction action);
     void drag_thumb(forms::VScrollBar& bar, const std::vector<int>& values);
     // Mouse input at a pixel of a picture box's drawing area.
     void mouse_down(forms::PictureBox& box, int button, int x, int y, int shift = 0);
     void mouse_move(forms::PictureBox& box, int buttons, int x, int y, int shift = 0);
     // Brings the window to the front, as a click on its frame does.
     void focus(forms::Form& form);
-    // Another program's window takes the focus; the program is not told.
+    // Another program's window takes the focus: nothing the program hears of.
     void switch_to_other_program() { focused_ = nullptr; }
     void close(forms::Form& form);
     // Covers part of a picture box with another window and uncovers it.
@@ -82,8 +88,16 @@ public:
     void quit() override { quit_ = true; }
 
 private:
-    // Runs one piece of user input on a control of form: activation first, then the input.
+    // What a native text field holds: its text and its caret, in bytes.
+    struct NativeText {
+        std::string text;
+        std::size_t caret = 0;
+    };
+
+    // Runs one piece of user input on a control of form: activation first, then the input,
+    // unless the activation closed the window.
     void as_user(forms::Form& form, const std::function<void()>& input);
+    bool loaded(const forms::Form& form) const;
 
     std::vector<MessageBox> message_boxes_;
     std::optional<std::string> clipboard_;
@@ -92,6 +106,7 @@ private:
     int windows_created_ = 0;
     std::map<const forms::Control*, int> updates_;
     std::map<const forms::Form*, bool> shown_;
+    std::map<const forms::TextBox*, NativeText> texts_;
     std::vector<forms::Form*> forms_;
     std::vector<forms::PictureBox*> pending_paints_;
     forms::Form* focused_ = nullptr;

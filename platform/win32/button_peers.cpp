@@ -16,18 +16,16 @@ public:
               button,
               create_child(site, button, L"BUTTON", BS_PUSHBUTTON, 0, widen(button.Caption())),
               site.id),
-          button_(button),
-          gate_(site.backend.gate()) {}
+          button_(button) {}
 
     void push() override { set_window_text(window(), widen(button_.Caption())); }
 
     void command(int notification) override {
-        if (notification == BN_CLICKED) gate_.deliver([&] { button_.user_click(); });
+        if (notification == BN_CLICKED) button_.user_click();
     }
 
 private:
     forms::CommandButton& button_;
-    ModelGate& gate_;
 };
 
 // A three-state box that does not tick itself: the program decides its value, the peer shows it.
@@ -36,8 +34,7 @@ public:
     CheckBoxPeer(forms::CheckBox& box, const ControlSite& site)
         : NativeControl(box, create_child(site, box, L"BUTTON", BS_3STATE, 0, widen(box.Caption())),
                         site.id),
-          box_(box),
-          gate_(site.backend.gate()) {
+          box_(box) {
         push();
     }
 
@@ -47,12 +44,11 @@ public:
     }
 
     void command(int notification) override {
-        if (notification == BN_CLICKED) gate_.deliver([&] { box_.user_click(); });
+        if (notification == BN_CLICKED) box_.user_click();
     }
 
 private:
     forms::CheckBox& box_;
-    ModelGate& gate_;
 };
 
 }  // namespace

@@ -24,19 +24,26 @@ private:
 }  // namespace
 
 bool write_clipboard_text(HWND owner, const std::wstring& text) {
-    const OpenClipboardScope clipboard(owner);
-    if (!clipboard.open()) return false;
-    EmptyClipboard();
+    // The text is made ready before the clipboard is opened: nothing is emptied for a text that
+    // could not be placed, and another program waits on the clipboard no longer than it must.
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) return false;
-    if (void* target = GlobalLock(memory)) {
-        std::memcpy(target, text.c_str(), bytes);
-        GlobalUnlock(memory);
+    void* target = GlobalLock(memory);
+    if (target == nullptr) {
+        GlobalFree(memory);
+        return false;
     }
-    // Once placed, the memory is the clipboard's.
-    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    return true;
+    std::memcpy(target, text.c_str(), bytes);
+    GlobalUnlock(memory);
+
+    const OpenClipboardScope clipboard(owner);
+    if (!clipboard.open() || EmptyClipboard() == FALSE ||
+        SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+        GlobalFree(memory);
+        return false;
+    }
+    return true;  // the memory is the clipboard's now
 }
 
 }  // namespace win32

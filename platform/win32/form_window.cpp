@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/geometry.h"
+#include "platform/forms/stacking.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_backend.h"
 
@@ -51,20 +52,24 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
 }
 
 void FormWindow::create_controls() {
-    std::vector<forms::Control*> order = form_.controls();
-    // Controls without a place in the Tab order (-1) go last, in declaration order.
-    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        return static_cast<unsigned>(a->TabIndex()) < static_cast<unsigned>(b->TabIndex());
-    });
-    for (forms::Control* control : order) {
-        const ControlSite site{backend_, handle(),
-                               FirstControlId + static_cast<int>(controls_.size())};
-        controls_.push_back(make_native_control(*control, site));
+    // Each child window is created beneath its elder siblings, and the dialog manager's Tab key
+    // walks them from the top: the controls above come first, in Tab order, then those that
+    // lie beneath them.
+    const forms::Stacking stacking = forms::stacking(form_);
+    for (const std::vector<forms::Control*>* group : {&stacking.above, &stacking.beneath}) {
+        for (forms::Control* control : *group) {
+            const ControlSite site{backend_, handle(),
+                                   FirstControlId + static_cast<int>(controls_.size())};
+            controls_.push_back(make_native_control(*control, site));
+        }
     }
 }
 
 void FormWindow::destroy() {
-    window_.reset();
+    // The window stays this object's while it is destroyed: the messages it gets meanwhile
+    // still reach the program.
+    if (window_) DestroyWindow(window_.get());
+    static_cast<void>(window_.release());
     controls_.clear();
 }
 
@@ -96,12 +101,12 @@ void FormWindow::report_geometry() {
                      twips(frame.bottom - frame.top));
 }
 
-void FormWindow::activated(HWND previous) {
+void FormWindow::activated() {
     if (focus_ == nullptr || !IsWindow(focus_))
         focus_ = GetNextDlgTabItem(handle(), nullptr, FALSE);
     if (focus_ != nullptr) SetFocus(focus_);
-    // The program hears of activation only when it moves between its own windows.
-    if (backend_.owns(previous)) backend_.activate_from_user(*this);
+    // Wherever the activation came from: whether Activate runs is the program's business.
+    form_.user_activate();
 }
 
 NativeControl* FormWindow::peer(HWND window) const {
@@ -135,14 +140,14 @@ LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CLOSE:
             // The program decides: its Unload may cancel, and unloading destroys the window.
-            backend_.gate().deliver([&] { form_.user_close(); });
+            form_.user_close();
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
                 const HWND focus = GetFocus();
                 if (focus != nullptr && IsChild(handle(), focus)) focus_ = focus;
             } else {
-                activated(reinterpret_cast<HWND>(lparam));
+                activated();
             }
             return 0;
         case WM_WINDOWPOSCHANGED:

@@ -36,7 +36,7 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void create_controls();
-    void activated(HWND previous);
+    void activated();
     // The window's outer rectangle, in twips, is the form's Left, Top, Width and Height.
     void report_geometry();
     NativeControl* peer(HWND window) const;

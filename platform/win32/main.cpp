@@ -32,6 +32,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*argument
 
     win32::Win32Backend backend(instance);
     varnel::Program program(backend);
-    backend.gate().deliver([&] { program.start(); });
+    program.start();
     return backend.run();
 }

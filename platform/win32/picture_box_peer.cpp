@@ -41,8 +41,7 @@ public:
     PictureBoxPeer(forms::PictureBox& box, const ControlSite& site)
         : NativeControl(box, create_child(site, box, registered_class(site), 0, WS_EX_CLIENTEDGE),
                         site.id),
-          box_(box),
-          gate_(site.backend.gate()) {
+          box_(box) {
         SetWindowLongPtrW(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -107,8 +106,7 @@ private:
                 pressed(forms::MiddleButton, wparam, x, y);
                 return 0;
             case WM_MOUSEMOVE:
-                gate_.deliver(
-                    [&] { box_.user_mouse_move(buttons_of(wparam), shift_of(wparam), x, y); });
+                box_.user_mouse_move(buttons_of(wparam), shift_of(wparam), x, y);
                 return 0;
             case WM_LBUTTONUP:
             case WM_RBUTTONUP:
@@ -121,19 +119,19 @@ private:
     }
 
     void pressed(int button, WPARAM keys, float x, float y) {
-        SetFocus(window());
         // Moves keep coming while the button is held, even outside the box.
         SetCapture(window());
-        gate_.deliver([&] { box_.user_mouse_down(button, shift_of(keys), x, y); });
+        box_.user_mouse_down(button, shift_of(keys), x, y);
     }
 
     void paint() {
         const PaintScope paint(window());
         const RECT& area = paint.area();
         painting_ = true;
-        // Outside an event the program repaints the exposed part (fill, then Paint); during one
-        // (a message box is up) the buffer still holds what the program drew last.
-        gate_.deliver([&] { box_.user_expose({area.left, area.top, area.right, area.bottom}); });
+        // Between events the program repaints the exposed part (fill, then Paint) right away;
+        // during one (a message box is up) it does so once the event is over, and meanwhile the
+        // buffer shows what it drew last.
+        box_.user_expose({area.left, area.top, area.right, area.bottom});
         painting_ = false;
         present(paint.dc(), {area.left, area.top, area.right, area.bottom});
     }
@@ -149,7 +147,6 @@ private:
     }
 
     forms::PictureBox& box_;
-    ModelGate& gate_;
     OwnedBitmap buffer_;
     OwnedMemoryDc buffer_dc_;  // released before the bitmap selected into it
     std::uint32_t* bits_ = nullptr;

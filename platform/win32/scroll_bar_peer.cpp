@@ -10,9 +10,7 @@ namespace {
 class ScrollBarPeer final : public NativeControl {
 public:
     ScrollBarPeer(forms::VScrollBar& bar, const ControlSite& site)
-        : NativeControl(bar, create_child(site, bar, L"SCROLLBAR", SBS_VERT), site.id),
-          bar_(bar),
-          gate_(site.backend.gate()) {
+        : NativeControl(bar, create_child(site, bar, L"SCROLLBAR", SBS_VERT), site.id), bar_(bar) {
         // A page of one: the thumb reaches every value from Min to Max.
         SCROLLINFO info{
             sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, bar.Min(), bar.Max(), 1, bar.Value(), 0};
@@ -28,24 +26,28 @@ public:
     void scroll(int request) override {
         switch (request) {
             case SB_LINEUP:
-            case SB_PAGEUP:
-                step(-1);
+                bar_.user_scroll(forms::ScrollAction::LineUp);
                 break;
             case SB_LINEDOWN:
+                bar_.user_scroll(forms::ScrollAction::LineDown);
+                break;
+            case SB_PAGEUP:
+                bar_.user_scroll(forms::ScrollAction::PageUp);
+                break;
             case SB_PAGEDOWN:
-                step(1);
-                break;
-            case SB_THUMBTRACK:
-                gate_.deliver([&] { bar_.user_thumb_track(track_position()); });
-                break;
-            case SB_THUMBPOSITION:
-                release(track_position());
+                bar_.user_scroll(forms::ScrollAction::PageDown);
                 break;
             case SB_TOP:
-                release(bar_.Min());
+                bar_.user_scroll(forms::ScrollAction::Top);
                 break;
             case SB_BOTTOM:
-                release(bar_.Max());
+                bar_.user_scroll(forms::ScrollAction::Bottom);
+                break;
+            case SB_THUMBTRACK:
+                bar_.user_thumb_track(track_position());
+                break;
+            case SB_THUMBPOSITION:
+                bar_.user_thumb_release(track_position());
                 break;
             default:
                 break;  // SB_ENDSCROLL closes every request; the request itself was reported
@@ -53,13 +55,6 @@ public:
     }
 
 private:
-    void step(int delta) {
-        gate_.deliver([&] { bar_.user_step(delta); });
-    }
-    void release(int value) {
-        gate_.deliver([&] { bar_.user_thumb_release(value); });
-    }
-
     // The thumb's position in full 32 bits (WM_VSCROLL carries only 16).
     int track_position() const {
         SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -68,7 +63,6 @@ private:
     }
 
     forms::VScrollBar& bar_;
-    ModelGate& gate_;
 };
 
 }  // namespace

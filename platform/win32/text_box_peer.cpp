@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/forms/controls.h"
+#include "platform/forms/text_units.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_backend.h"
@@ -23,18 +24,26 @@ public:
                         create_child(site, box, L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                                      widen(box.Text())),
                         site.id),
-          box_(box),
-          gate_(site.backend.gate()) {
+          box_(box) {
         SendMessageW(window(), EM_LIMITTEXT, 0, 0);  // as long as the system allows
         SetWindowSubclass(window(), &TextBoxPeer::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
     }
 
-    void push() override { set_window_text(window(), widen(box_.Text())); }
+    void push() override {
+        set_window_text(window(), widen(box_.Text()));
+        // The program wrote the text: the caret goes where the model puts it (an edit control
+        // would put it at the start), counted in the control's UTF-16 units.
+        const std::string& text = box_.Text();
+        const forms::TextSelection& selection = box_.selection();
+        SendMessageW(
+            window(), EM_SETSEL, forms::utf16_offset(text, selection.start),
+            static_cast<LPARAM>(forms::utf16_offset(text, selection.start + selection.length)));
+    }
 
     void command(int notification) override {
-        // While the program itself writes the text, the gate is closed: that change is its own.
-        if (notification != EN_CHANGE) return;
-        gate_.deliver([&] { box_.user_edit(narrow(window_text(window()))); });
+        // The program's own writes come back here too, while they are being pushed; the program
+        // does not take those for the user's.
+        if (notification == EN_CHANGE) box_.user_edit(narrow(window_text(window())));
     }
 
 private:
@@ -66,15 +75,13 @@ private:
     }
 
     LRESULT typed(HWND window, int key, LPARAM lparam) {
-        int applied = 0;
-        gate_.deliver([&] { applied = box_.user_key(key); });
+        const int applied = box_.user_key(key);
         // A single-line field has nothing to do with Enter or Esc but ring the bell.
         if (applied == 0 || applied == Enter || applied == Escape || !IsWindow(window)) return 0;
         return DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(applied), lparam);
     }
 
     forms::TextBox& box_;
-    ModelGate& gate_;
 };
 
 }  // namespace

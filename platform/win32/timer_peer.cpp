@@ -10,33 +10,26 @@ namespace {
 class TimerPeer final : public NativeControl {
 public:
     TimerPeer(forms::Timer& timer, const ControlSite& site)
-        : NativeControl(timer, nullptr, site.id),
-          timer_(timer),
-          form_window_(site.parent),
-          gate_(site.backend.gate()) {
+        : NativeControl(timer, nullptr, site.id), timer_(timer), form_window_(site.parent) {
         push();
     }
 
     void push() override {
-        if (timer_.Enabled() == running_) return;
-        running_ = timer_.Enabled();
+        if (timer_.running() == running_) return;
+        running_ = timer_.running();
         const auto id = static_cast<UINT_PTR>(this->id());
         if (running_) {
-            // The system's timers are coarser than a millisecond; it delivers what it can.
-            SetTimer(form_window_, id, static_cast<UINT>(timer_.Interval()), nullptr);
+            SetTimer(form_window_, id, static_cast<UINT>(timer_.period().count()), nullptr);
         } else {
             KillTimer(form_window_, id);
         }
     }
 
-    void due() override {
-        gate_.deliver([&] { timer_.user_due(); });
-    }
+    void due() override { timer_.user_due(); }
 
 private:
     forms::Timer& timer_;
     HWND form_window_;
-    ModelGate& gate_;
     bool running_ = false;
 };
 

@@ -21,7 +21,6 @@ int Win32Backend::run() {
             DispatchMessageW(&message);
         }
         retired_.clear();
-        deliver_deferred_activation();
     }
     return static_cast<int>(message.wParam);
 }
@@ -58,22 +57,6 @@ FormWindow* Win32Backend::window_of(HWND handle) const {
     return found == windows_.end() ? nullptr : found->get();
 }
 
-void Win32Backend::activate_from_user(FormWindow& window) {
-    if (gate_.deliver([&] { window.form().user_activate(); })) return;
-    // Showing, hiding or destroying a window while an event runs moves the activation; the
-    // program hears of it when the event is over.
-    deferred_activation_ = window.handle();
-}
-
-void Win32Backend::deliver_deferred_activation() {
-    if (deferred_activation_ == nullptr || !gate_.open()) return;
-    const HWND handle = std::exchange(deferred_activation_, nullptr);
-    FormWindow* window = window_of(handle);
-    if (window != nullptr && GetActiveWindow() == handle) {
-        gate_.deliver([&] { window->form().user_activate(); });
-    }
-}
-
 void Win32Backend::form_loaded(forms::Form& form) {
     windows_.push_back(std::make_unique<FormWindow>(*this, form));
 }
@@ -82,8 +65,6 @@ void Win32Backend::form_unloaded(forms::Form& form) {
     const auto found = std::find_if(windows_.begin(), windows_.end(),
                                     [&](const auto& window) { return &window->form() == &form; });
     if (found == windows_.end()) return;
-    // Destroyed while still counted as the program's: the window it hands the activation to
-    // then knows where the activation came from.
     (*found)->destroy();
     retired_.push_back(std::move(*found));
     windows_.erase(found);
@@ -110,7 +91,7 @@ int Win32Backend::message_box(const std::string& text, int style, const std::str
 forms::ClipboardResult Win32Backend::set_clipboard_text(const std::string& text) {
     const HWND owner = windows_.empty() ? nullptr : windows_.front()->handle();
     return write_clipboard_text(owner, widen(text)) ? forms::ClipboardResult::Written
-                                                    : forms::ClipboardResult::Busy;
+                                                    : forms::ClipboardResult::Failed;
 }
 
 forms::ColourValue Win32Backend::resolve(forms::SystemColour colour) {

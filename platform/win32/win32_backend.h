@@ -10,7 +10,6 @@
 #include "platform/forms/icon.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/model_gate.h"
 
 namespace win32 {
 
@@ -24,14 +23,11 @@ public:
     int run();
 
     HINSTANCE instance() const { return instance_; }
-    ModelGate& gate() { return gate_; }
     HFONT default_font() const { return default_font_.get(); }
     // The native icon of a forms icon, made once and kept for the program's lifetime.
     HICON icon(const forms::Icon& icon);
     // Whether the window is one of the program's forms.
     bool owns(HWND window) const;
-    // The user activated the window coming from another of the program's windows.
-    void activate_from_user(FormWindow& window);
 
     // forms::Backend
     void form_loaded(forms::Form& form) override;
@@ -49,17 +45,13 @@ private:
     FormWindow* window_of(HWND window) const;
     // Tab and Shift+Tab between a form's controls.
     bool dialog_message(MSG& message) const;
-    void deliver_deferred_activation();
 
     HINSTANCE instance_;
-    ModelGate gate_;
     OwnedFont default_font_;
     std::map<const forms::Icon*, OwnedIcon> icons_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, kept until the message that unloaded them has returned.
     std::vector<std::unique_ptr<FormWindow>> retired_;
-    // A window activated while an event was running, told to the program once it is done.
-    HWND deferred_activation_ = nullptr;
 };
 
 }  // namespace win32

@@ -1,0 +1,31 @@
+#include "platform/forms/stacking.h"
+
+#include <algorithm>
+
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+
+namespace forms {
+
+namespace {
+
+bool lies_beneath(const Control& control) {
+    return control.kind() == ControlKind::Label || control.kind() == ControlKind::Image;
+}
+
+}  // namespace
+
+Stacking stacking(const Form& form) {
+    std::vector<Control*> order = form.controls();
+    // As unsigned, -1 sorts after every TabIndex.
+    std::ranges::stable_sort(order, {}, [](const Control* control) {
+        return static_cast<unsigned>(control->TabIndex());
+    });
+    Stacking result;
+    for (Control* control : order) {
+        (lies_beneath(*control) ? result.beneath : result.above).push_back(control);
+    }
+    return result;
+}
+
+}  // namespace forms
