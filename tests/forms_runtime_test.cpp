@@ -274,6 +274,7 @@ TEST_F(FormsRuntimeTest, ScrollActionsStepWithinTheRangeAndAtAnEndRaiseNothing) 
 
 TEST_F(FormsRuntimeTest, AWriteByTheProgramPutsTheCaretAtTheEndOfTheNewText) {
     forms::TextBox& box = sample->Text1;
+    EXPECT_EQ(box.selection(), (forms::TextSelection{0, 1}));  // as built: its text selected
     runtime.input([&] { box.Text("12"); });
     EXPECT_EQ(box.selection(), (forms::TextSelection{2, 0}));
     runtime.input([&] { box.Text("a\u00e9\u20ac\U0001F600"); });  // characters, not bytes

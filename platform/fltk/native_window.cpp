@@ -130,6 +130,10 @@ void NativeWindow::detach() {
 int NativeWindow::handle(int event) {
     // A click in a window that is not yet the active one activates it first.
     if (event == FL_PUSH) report_activation();
+    // An Enter that no control takes would move the focus to the control below; here, as in a
+    // window of the system the program was made for, it does nothing.
+    const bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
+    if (event == FL_SHORTCUT && enter) return 1;
     return Fl_Window::handle(event);
 }
 

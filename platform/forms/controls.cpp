@@ -39,7 +39,8 @@ void Label::Font(forms::Font font) {
 
 TextBox::TextBox(Form& form, std::string name, Bounds bounds, int tab_index, std::string text)
     : Control(form, ControlKind::TextBox, std::move(name), bounds, tab_index),
-      text_(std::move(text)) {}
+      text_(std::move(text)),
+      selection_{0, character_count(text_)} {}
 
 void TextBox::Text(std::string text) {
     if (!assign(text_, std::move(text))) return;

@@ -57,7 +57,9 @@ public:
     // A write by the program. It also puts the caret at the end of the new text, so that what
     // the user types next lands after it, whatever the native control would do with the caret.
     void Text(std::string text);
-    // Where the back end puts the caret (or selection) when it shows a text the program wrote.
+    // Where the back end puts the caret (or selection) when it shows a text the program wrote,
+    // and when it first shows the box: then the whole text is selected, as Tab would select it,
+    // so that what the user types first replaces it.
     const TextSelection& selection() const { return selection_; }
 
     std::function<void()> Change;

@@ -27,17 +27,12 @@ public:
           box_(box) {
         SendMessageW(window(), EM_LIMITTEXT, 0, 0);  // as long as the system allows
         SetWindowSubclass(window(), &TextBoxPeer::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        show_selection();
     }
 
     void push() override {
         set_window_text(window(), widen(box_.Text()));
-        // The program wrote the text: the caret goes where the model puts it (an edit control
-        // would put it at the start), counted in the control's UTF-16 units.
-        const std::string& text = box_.Text();
-        const forms::TextSelection& selection = box_.selection();
-        SendMessageW(
-            window(), EM_SETSEL, forms::utf16_offset(text, selection.start),
-            static_cast<LPARAM>(forms::utf16_offset(text, selection.start + selection.length)));
+        show_selection();
     }
 
     void command(int notification) override {
@@ -47,6 +42,16 @@ public:
     }
 
 private:
+    // The caret or selection where the model puts it (an edit control would put the caret at
+    // the start), counted in the control's UTF-16 units.
+    void show_selection() {
+        const std::string& text = box_.Text();
+        const forms::TextSelection& selection = box_.selection();
+        SendMessageW(
+            window(), EM_SETSEL, forms::utf16_offset(text, selection.start),
+            static_cast<LPARAM>(forms::utf16_offset(text, selection.start + selection.length)));
+    }
+
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR /*id*/, DWORD_PTR self) {
         return reinterpret_cast<TextBoxPeer*>(self)->handle(window, message, wparam, lparam);

@@ -9,7 +9,8 @@ start_x_session() {
     Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fd_file" 2>/dev/null &
     XVFB_PID=$!
     local tries=0
-    while [ ! -s "$fd_file" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
+    while [ ! -s "$fd_file" ] && [ $tries -lt 400 ]; do sleep 0.05; tries=$((tries + 1)); done
+    [ -s "$fd_file" ] || { echo "Xvfb did not start"; return 1; }
     export DISPLAY=":$(head -n 1 "$fd_file")"
     rm -f "$fd_file"
     openbox >/dev/null 2>&1 &
@@ -19,7 +20,7 @@ start_x_session() {
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         sleep 0.05
         tries=$((tries + 1))
-        [ $tries -lt 200 ] || { echo "openbox did not start"; return 1; }
+        [ $tries -lt 400 ] || { echo "openbox did not start"; return 1; }
     done
     trap stop_x_session EXIT
 }
@@ -108,7 +109,7 @@ click_at() {
 retype() {
     local id=$1 x=$2 y=$3 text=$4
     click_at "$id" "$x" "$y"
-    xdotool key End shift+Home
+    xdotool key --delay "${KEY_DELAY:-20}" End shift+Home
     xdotool type --delay "${TYPE_DELAY:-15}" "$text"
 }
 
@@ -123,18 +124,6 @@ check() {
         echo "FAILED: $what"
         FAILURES=$((FAILURES + 1))
     fi
-}
-
-# Waits (up to about 10 s) for a child process of the test to end; prints its exit status.
-wait_for_exit() {
-    local pid=$1 tries=0
-    while kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do
-        sleep 0.05
-        tries=$((tries + 1))
-    done
-    kill -0 "$pid" 2>/dev/null && { echo "still running"; return 1; }
-    wait "$pid"
-    echo $?
 }
 
 # How many pixels of a screen rectangle have this colour ("R,G,B").

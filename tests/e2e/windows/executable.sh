@@ -4,7 +4,7 @@
 set -u
 source "$(dirname "$0")/../x11_session.sh"  # for check
 exe=$1
-[ -f "$exe" ] || { echo "FAILED: $exe is missing (cmake --build --preset windows)"; exit 1; }
+[ -f "$exe" ] || { echo "FAILED: $exe is missing"; exit 1; }
 
 size=$(stat -c %s "$exe")
 echo "size: $size bytes"

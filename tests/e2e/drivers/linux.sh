@@ -1,0 +1,45 @@
+# The Linux program's driver: build/linux/varnel in a private Xvfb with openbox. Source it with
+# the program's path. It defines what scenario.sh needs of a driver.
+
+VARNEL=$1
+[ -x "$VARNEL" ] || { echo "FAILED: $VARNEL is missing"; return 1; }
+
+# An X server without a compositing manager discards what another window covered and asks the
+# program to paint it again.
+UNCOVERED_WINDOWS_KEEP_CONTENT=no
+
+start_session() {
+    start_x_session && wait_for_window_manager_ready
+}
+
+launch_program() {
+    "$VARNEL" 2>"$E2E_STDERR" &
+    PROGRAM_PID=$!
+    # The program goes before its X server does.
+    trap 'kill "$PROGRAM_PID" 2>/dev/null; wait "$PROGRAM_PID" 2>/dev/null; stop_x_session' EXIT
+}
+E2E_STDERR=$(mktemp)
+
+# The X window of the program's visible window with this title.
+settled_window() { wait_for_window "$1"; }
+
+# A window's outer rectangle as the program knows it: "LEFT TOP RIGHT BOTTOM", the frame that
+# the window manager draws included.
+window_rect() { frame_rect "$1"; }
+
+clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+
+# Puts a file's text on the clipboard, as another program would (xclip serves it from the
+# background until another owner takes the clipboard).
+seed_clipboard() { xclip -selection clipboard -i "$1"; }
+
+# A field's text: a triple click selects it all, which makes it the primary selection. The click
+# gives the field the focus, as it would on Windows.
+field_text() {
+    printf '' | xclip -selection primary -i
+    local x y
+    read -r x y <<<"$(screen_point "$MAIN" ${FIELD[$1]})"
+    xdotool mousemove "$x" "$y" click --repeat 3 --delay 60 1
+    sleep 0.15
+    xclip -o -selection primary 2>/dev/null
+}

@@ -1,0 +1,96 @@
+# The Windows program's driver: varnel.exe under Wine, in a private Xvfb with openbox and a Wine
+# prefix of the build's. Source it with the Windows build directory. It defines what scenario.sh
+# needs of a driver; the clipboard is read and written on the Windows side, since Wine's bridge
+# to the X clipboard misses a change now and then.
+
+WINDOWS_BUILD=$1
+VARNEL_EXE=$WINDOWS_BUILD/varnel.exe
+PROBE_EXE=$WINDOWS_BUILD/probe.exe
+CLIPBOARD_EXE=$WINDOWS_BUILD/clipboard.exe
+command -v wine >/dev/null || { echo "SKIPPED: Wine is not installed"; exit 77; }
+for exe in "$VARNEL_EXE" "$PROBE_EXE" "$CLIPBOARD_EXE"; do
+    [ -f "$exe" ] || { echo "FAILED: $exe is missing"; return 1; }
+done
+
+# Wine loses keys typed faster than this (milliseconds between keys).
+TYPE_DELAY=40
+KEY_DELAY=60
+# A window that another one uncovers keeps its content: Wine, like a composited desktop, copies
+# it back itself and asks the program to paint nothing.
+UNCOVERED_WINDOWS_KEEP_CONTENT=yes
+
+export WINEPREFIX
+WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/wineprefix
+# One scenario at a time uses the prefix, also across test runs started side by side: each
+# scenario's Wine server is the prefix's, and the scenario ends by stopping it. The scenario
+# runs again under the lock, which flock holds itself, so that no process the scenario leaves
+# behind keeps it.
+if [ -z "${VARNEL_WINE_LOCKED:-}" ]; then
+    VARNEL_WINE_LOCKED=1 exec flock --close "$WINEPREFIX.lock" bash "$0" windows "$WINDOWS_BUILD"
+fi
+
+start_session() {
+    start_x_session || return 1
+    wait_for_window_manager_ready || return 1
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # The first start creates the prefix (about 10 s); later ones only start the server.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    # This Wine looks for its own fonts (MS Sans Serif, Tahoma) in the prefix only, and a new
+    # prefix lacks them: without them every face falls back to a wider one.
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    [ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/* "$fonts/"
+    wineserver -p
+    trap stop_session EXIT
+}
+
+stop_session() {
+    [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+    wineserver -k 2>/dev/null
+    stop_x_session
+}
+
+launch_program() {
+    wine "$VARNEL_EXE" >/dev/null 2>&1 &
+    PROGRAM_PID=$!
+}
+
+# Wine may replace a new window's X window while it maps it: the id printed is one that still
+# exists after a moment.
+settled_window() {
+    local title=$1 id tries=0
+    while [ $tries -lt 20 ]; do
+        id=$(wait_for_window "$title") || return 1
+        sleep 0.2
+        xwininfo -id "$id" >/dev/null 2>&1 && [ "$(wait_for_window "$title")" = "$id" ] &&
+            { echo "$id"; return 0; }
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# A window's outer rectangle as the program knows it: "LEFT TOP RIGHT BOTTOM". Wine frames a
+# window by its own measures, which need not be those of the window manager's frame.
+window_rect() {
+    local title
+    title=$(xprop -id "$1" WM_NAME | sed -n 's/^WM_NAME([^)]*) = "\(.*\)"$/\1/p')
+    probe "$title" | awk '$1 == "window" { print $2, $3, $4, $5; exit }'
+}
+
+clipboard_text() { wine "$CLIPBOARD_EXE" get 2>/dev/null; }
+
+seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
+
+# What the probe reads of the window with this title (see probe.cpp for the format).
+probe() { wine "$PROBE_EXE" "$1" 2>/dev/null | tr -d '\r'; }
+
+# A field's text, read by the probe after a click that gives the field the focus (as reading it
+# does on Linux). The edit controls are numbered in Tab order.
+declare -A EDIT_OF=([Text1]="Edit#1" [Text2]="Edit#2" [Text3]="Edit#3" [Text4]="Edit#4")
+field_text() {
+    click_field "$1"
+    sleep 0.15
+    probe "$MAIN_TITLE" | awk -v name="${EDIT_OF[$1]}" '$1 == name { sub(/^[^ ]+ ?/, ""); print; exit }'
+}
