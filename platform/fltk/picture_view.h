@@ -2,6 +2,7 @@
 
 #include <FL/Fl_Widget.H>
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -11,9 +12,10 @@
 namespace fltkui {
 
 // A picture box: the model's pixel surface inside a sunken two-pixel border, presented with one
-// image draw per update. When the window system uncovers the box, the model repaints the part
-// uncovered (background, then Paint). Mouse presses and moves go to the model in twips from the
-// drawing area's corner; while a button is held, the box keeps the pointer even outside itself.
+// image draw of the part that changed, at most 30 times a second. When the window system uncovers
+// the box, the model repaints the part uncovered (background, then Paint). Mouse presses and moves
+// go to the model in twips from the drawing area's corner; while a button is held, the box keeps
+// the pointer even outside itself.
 class PictureView final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
 public:
     PictureView(forms::PictureBox& box, int x, int y, int w, int h);
@@ -29,6 +31,10 @@ private:
     // Asks the model to repaint the area after this drawing is done.
     void expose_later(forms::PixelRect area);
     static void deliver_expose(void* view);
+    // Draws what changed: now, or with a later change if the last drawing is very recent.
+    void present(forms::PixelRect area);
+    void present_pending();
+    static void present_late(void* view);
 
     float twips_x() const;
     float twips_y() const;
@@ -36,6 +42,8 @@ private:
     std::vector<std::uint8_t> rgb_;  // the surface as packed RGB, reused between updates
     bool expose_pending_ = false;
     forms::PixelRect exposed_{};
+    forms::PixelRect unpresented_{};  // changed, not drawn yet
+    std::chrono::steady_clock::time_point last_presented_{};
 };
 
 }  // namespace fltkui

@@ -22,6 +22,17 @@ struct PixelRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+
+    constexpr bool empty() const { return right <= left || bottom <= top; }
+    bool operator==(const PixelRect&) const = default;
 };
+
+// The smallest rectangle that holds both.
+constexpr PixelRect bounding(const PixelRect& a, const PixelRect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
 
 }  // namespace forms

@@ -11,7 +11,8 @@ PictureBox::PictureBox(Form& form, std::string name, Bounds bounds, int tab_inde
       surface_width_(std::max(0, to_pixels(bounds.width) - 2 * BorderPixels)),
       surface_height_(std::max(0, to_pixels(bounds.height) - 2 * BorderPixels)),
       pixels_(static_cast<std::size_t>(surface_width_) * static_cast<std::size_t>(surface_height_),
-              runtime().resolve(back_colour_)) {}
+              runtime().resolve(back_colour_)),
+      changed_area_{0, 0, surface_width_, surface_height_} {}
 
 void PictureBox::fill(PixelRect area) {
     // Any area may arrive: beyond the surface, or upside down. Only its part on the surface
@@ -25,7 +26,7 @@ void PictureBox::fill(PixelRect area) {
         const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(index(0, y));
         std::fill(row + left, row + right, colour);
     }
-    changed();
+    drawn({left, top, right, bottom});
 }
 
 void PictureBox::BackColor(ColourValue colour) {

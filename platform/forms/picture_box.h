@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/colour.h"
@@ -48,8 +49,12 @@ public:
     void set_pixel(int x, int y, ColourValue colour) {
         if (x < 0 || y < 0 || x >= surface_width_ || y >= surface_height_) return;
         pixels_[index(x, y)] = colour;
-        changed();
+        drawn({x, y, x + 1, y + 1});
     }
+
+    // The part of the surface drawn on since the back end last took it (empty if none), so that
+    // a back end presents only that: a tick of the ball trail changes one pixel.
+    PixelRect take_changed_area() { return std::exchange(changed_area_, {}); }
 
     // Part of the box must be redrawn (uncovered, shown again): the runtime has the part
     // filled with the background colour, then raises Paint.
@@ -68,12 +73,17 @@ private:
                static_cast<std::size_t>(x);
     }
     void fill(PixelRect area);
+    void drawn(const PixelRect& area) {
+        changed_area_ = bounding(changed_area_, area);
+        changed();
+    }
 
     ColourValue back_colour_ = system(SystemColour::WindowBackground);
     ColourValue fore_colour_ = system(SystemColour::WindowText);
     int surface_width_;
     int surface_height_;
     std::vector<ColourValue> pixels_;
+    PixelRect changed_area_;
 };
 
 // Plots one pixel on a device context, in device pixels; a point outside the drawing area draws

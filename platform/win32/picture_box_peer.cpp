@@ -55,15 +55,16 @@ public:
         bits_ = static_cast<std::uint32_t*>(bits);
         buffer_dc_.reset(CreateCompatibleDC(nullptr));
         SelectObject(buffer_dc_.get(), buffer_.get());
-        copy_surface();
+        copy_surface(box.take_changed_area());
     }
 
     void push() override {
-        copy_surface();
+        const forms::PixelRect area = box_.take_changed_area();
+        copy_surface(area);
         // While the box paints an exposed part, the paint itself presents the buffer.
-        if (painting_) return;
+        if (painting_ || area.empty()) return;
         const WindowDc dc(window());
-        present(dc.get(), {0, 0, box_.surface_width(), box_.surface_height()});
+        present(dc.get(), area);
     }
 
 private:
@@ -136,9 +137,15 @@ private:
         present(paint.dc(), {area.left, area.top, area.right, area.bottom});
     }
 
-    void copy_surface() {
+    // Copies the part of the surface that changed into the back buffer.
+    void copy_surface(forms::PixelRect area) {
         if (bits_ == nullptr) return;
-        std::transform(box_.pixels().begin(), box_.pixels().end(), bits_, dib_pixel);
+        const int width = box_.surface_width();
+        for (int row = area.top; row < area.bottom; ++row) {
+            const auto from = box_.pixels().begin() + row * width;
+            std::transform(from + area.left, from + area.right, bits_ + row * width + area.left,
+                           dib_pixel);
+        }
     }
 
     void present(HDC dc, forms::PixelRect area) const {
