@@ -30,7 +30,8 @@ file(WRITE ${doc}/copyright
 
 # The changelog, dated with the release date, compressed without a timestamp.
 execute_process(COMMAND date -u -R -d "${CPACK_VARNEL_RELEASE_DATE}"
-                OUTPUT_VARIABLE CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+                OUTPUT_VARIABLE CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${CPACK_VARNEL_CHANGELOG} ${doc}/changelog @ONLY)
 execute_process(COMMAND gzip -9nf ${doc}/changelog COMMAND_ERROR_IS_FATAL ANY)
 

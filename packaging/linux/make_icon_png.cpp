@@ -1,6 +1,8 @@
 // Build tool: writes the program icon as a PNG of the given size, for the desktop's icon theme.
 // Scaling picks the nearest source pixel, so the discs keep hard edges at every size.
+#include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <string>
 #include <vector>
