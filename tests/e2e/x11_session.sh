@@ -125,16 +125,28 @@ check() {
     fi
 }
 
-# Waits (up to about 10 s) for a child process of the test to end; prints its exit status.
+# Waits (up to about 10 s) for a child process of the test to end; prints its exit status and
+# keeps it in EXIT_STATUS. Call it directly, not in $(...): a subshell is not the process's
+# parent, and when the process ends after the subshell started, its wait cannot learn the status.
 wait_for_exit() {
     local pid=$1 tries=0
+    EXIT_STATUS=""
     while kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do
         sleep 0.05
         tries=$((tries + 1))
     done
     kill -0 "$pid" 2>/dev/null && { echo "still running"; return 1; }
     wait "$pid"
-    echo $?
+    EXIT_STATUS=$?
+    echo "$EXIT_STATUS"
+}
+
+# Whether a child process of the test ends (within about 10 s) with this exit status.
+exits_with() {
+    local pid=$1 expected=$2
+    wait_for_exit "$pid" >/dev/null
+    [ "$EXIT_STATUS" = "$expected" ] ||
+        { echo "exit status '$EXIT_STATUS', expected $expected"; return 1; }
 }
 
 # How many pixels of a screen rectangle have this colour ("R,G,B").

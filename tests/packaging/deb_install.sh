@@ -38,14 +38,12 @@ done < <(dpkg-deb -c "$deb" | awk '/^d/ { print $NF }' | sed 's|^\./|/|; s|/$||'
 
 start_x_session || { echo "FAILED: no X session"; exit 1; }
 wait_for_window_manager_ready || { echo "FAILED: the window manager did not start"; exit 1; }
-scratch=$(mktemp -d)
 installed=false
 pid=""
 clean_up() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
     $installed && run_dpkg -r varnel >/dev/null
     stop_x_session
-    rm -rf "$scratch"
 }
 trap clean_up EXIT
 
@@ -72,10 +70,7 @@ if [ -n "$main" ]; then
     xdotool windowactivate --sync "$main" 2>/dev/null
     xdotool key alt+F4
 fi
-# Waited for here, not in a subshell, which could not reap the program.
-wait_for_exit "$pid" >"$scratch/status"
-status=$(<"$scratch/status")
-check "closing it ends the program with status 0 (got $status)" test "$status" = 0
+check "closing it ends the program with status 0" exits_with "$pid" 0
 
 run_dpkg -r varnel && installed=false
 not_installed() {

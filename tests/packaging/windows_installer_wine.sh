@@ -86,10 +86,7 @@ if [ -n "$main" ]; then
     click_at "$main" 220 170  # the credit line, which does nothing
     xdotool key alt+F4
 fi
-# Waited for here, not in a subshell, which could not reap the program.
-wait_for_exit "$varnel" >"$WINEPREFIX.status"
-status=$(<"$WINEPREFIX.status")
-check "closing it ends the program with status 0 (got $status)" test "$status" = 0
+check "closing it ends the program with status 0" exits_with "$varnel" 0
 kill "$varnel" 2>/dev/null
 
 wine "$install_dir/uninstall.exe" /S >/dev/null 2>&1

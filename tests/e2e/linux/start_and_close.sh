@@ -12,7 +12,7 @@ check "the palette opens" appears myPalette
 
 focus_main
 xdotool key alt+F4
-check "the process ends with status 0" test "$(wait_for_exit "$VARNEL_PID")" = 0
+check "the process ends with status 0" exits_with "$VARNEL_PID" 0
 check "no main window is left" wait_for_no_window "Varnel v3.0"
 check "no palette window is left" wait_for_no_window myPalette
 finish
