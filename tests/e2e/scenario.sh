@@ -150,20 +150,6 @@ close_by_keyboard() {
     press alt+F4
 }
 
-# Waits (up to about 10 s) for the program to end; sets EXIT_STATUS to its exit status, or to
-# "running" if it does not end.
-await_exit() {
-    local tries=0
-    while kill -0 "$PROGRAM_PID" 2>/dev/null && [ $tries -lt 200 ]; do
-        sleep 0.05
-        tries=$((tries + 1))
-    done
-    EXIT_STATUS=running
-    kill -0 "$PROGRAM_PID" 2>/dev/null && return
-    wait "$PROGRAM_PID"
-    EXIT_STATUS=$?
-}
-
 # Ends the scenario: reports and sets the exit status.
 finish() {
     [ "$FAILURES" -eq 0 ] && echo "all checks passed" || echo "FAILED: $FAILURES check(s)"

@@ -126,6 +126,20 @@ check() {
     fi
 }
 
+# Whether a child process of the test ends (within about 10 s) with this exit status. Call it
+# directly, not in $(...): a subshell is not the process's parent, and cannot learn its status.
+exits_with() {
+    local pid=$1 expected=$2 tries=0 status
+    while kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    kill -0 "$pid" 2>/dev/null && { echo "still running" >&2; return 1; }
+    wait "$pid"
+    status=$?
+    [ "$status" = "$expected" ] || { echo "exit status $status, expected $expected" >&2; return 1; }
+}
+
 # How many pixels of a screen rectangle have this colour ("R,G,B").
 count_pixels() {
     local x=$1 y=$2 w=$3 h=$4 colour=$5

@@ -10,8 +10,7 @@ appears myPalette
 click_main "${ABOUT_BUTTON[@]}"
 appears About
 wmctrl -i -c "$MAIN"
-await_exit
-check "the program ends with status 0" test "$EXIT_STATUS" = 0
+check "the program ends with status 0" exits_with "$PROGRAM_PID" 0
 check "no main window is left" gone "$MAIN_TITLE"
 check "no palette is left" gone myPalette
 check "no About window is left" gone About

@@ -21,7 +21,6 @@ check "the green field reads 0" test "$(field_text Text2)" = "0"
 check "the hex code follows" test "$(field_text Text4)" = "#050000"
 
 close_by_keyboard "$MAIN"
-await_exit
-check "Alt+F4 ends the program with status 0" test "$EXIT_STATUS" = 0
+check "Alt+F4 ends the program with status 0" exits_with "$PROGRAM_PID" 0
 check "no window is left" gone "$MAIN_TITLE"
 finish

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree with CPack, as tools/release does; the other
+# package tests check what it made. The build tree must have been built (all targets).
+set -u
+build=$1 out=$2 deb=$3
+rm -rf "$out"
+(cd "$build" && cpack -B "$out") || { echo "FAILED: cpack"; exit 1; }
+[ -f "$deb" ] || { echo "FAILED: no $deb"; ls "$out"; exit 1; }
+echo "built $deb ($(stat -c %s "$deb") bytes)"
