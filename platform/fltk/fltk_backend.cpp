@@ -54,7 +54,8 @@ void FltkBackend::form_loaded(forms::Form& form) {
         icon_ = make_icon_image(*form.Icon());
         Fl_Window::default_icon(icon_.get());
     }
-    windows_.insert_or_assign(&form, NativeWindowPtr(new NativeWindow(form, gate_, frame_)));
+    windows_.insert_or_assign(
+        &form, NativeWindowPtr(new NativeWindow(form, {gate_, selections_}, frame_)));
 }
 
 void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }

@@ -7,6 +7,8 @@
 
 #include "platform/fltk/input_gate.h"
 #include "platform/fltk/native_window.h"
+#include "platform/fltk/requestor_window.h"
+#include "platform/fltk/selection_reader.h"
 #include "platform/forms/backend.h"
 
 namespace fltkui {
@@ -40,6 +42,8 @@ private:
     std::map<const forms::Form*, NativeWindowPtr> windows_;
     std::unique_ptr<Fl_RGB_Image> icon_;
     InputGate gate_;
+    RequestorWindow requestor_;
+    SelectionReader selections_{requestor_};
     FrameExtents frame_;
     bool quit_ = false;
 };

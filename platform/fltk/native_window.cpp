@@ -24,7 +24,7 @@ using forms::to_pixels;
 
 constexpr float Twips = forms::TwipsPerPixel;
 
-std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) {
+std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& services) {
     const forms::Bounds& b = control.bounds();
     const int x = to_pixels(b.left);
     const int y = to_pixels(b.top);
@@ -34,7 +34,8 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) 
         case ControlKind::Label:
             return std::make_unique<LabelView>(static_cast<forms::Label&>(control), x, y, w, h);
         case ControlKind::TextBox:
-            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control), x, y, w, h);
+            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control),
+                                               services.selections, x, y, w, h);
         case ControlKind::VScrollBar:
             return std::make_unique<ScrollBar>(static_cast<forms::VScrollBar&>(control), x, y, w,
                                                h);
@@ -45,22 +46,22 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const InputGate& gate) 
             return std::make_unique<CommandButtonView>(static_cast<forms::CommandButton&>(control),
                                                        x, y, w, h);
         case ControlKind::PictureBox:
-            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), gate, x,
-                                                 y, w, h);
+            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control),
+                                                 services.gate, x, y, w, h);
         case ControlKind::Image:
             return std::make_unique<ImageView>(static_cast<forms::Image&>(control), x, y, w, h);
         case ControlKind::Timer:
-            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control), gate);
+            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control), services.gate);
     }
     return nullptr;
 }
 
 }  // namespace
 
-NativeWindow::NativeWindow(forms::Form& form, const InputGate& gate, FrameExtents& frame)
+NativeWindow::NativeWindow(forms::Form& form, const BackendServices& services, FrameExtents& frame)
     : Fl_Window(to_pixels(form.client_width()), to_pixels(form.client_height())),
       form_(&form),
-      gate_(gate),
+      services_(services),
       frame_(frame) {
     end();
     copy_label(form.Caption().c_str());
@@ -71,7 +72,7 @@ NativeWindow::NativeWindow(forms::Form& form, const InputGate& gate, FrameExtent
         // Esc asks an FLTK window to close; here it closes nothing.
         if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
         auto& window = static_cast<NativeWindow&>(*widget);
-        if (window.form_ != nullptr && window.gate_.open()) window.form_->user_close();
+        if (window.form_ != nullptr && window.services_.gate.open()) window.form_->user_close();
     });
     add_peers();
     report_geometry();
@@ -89,7 +90,7 @@ void NativeWindow::add_peers() {
         return layer(a) == 1 && a->TabIndex() < b->TabIndex();
     });
     for (forms::Control* control : order) {
-        std::unique_ptr<Peer> peer = make_peer(*control, gate_);
+        std::unique_ptr<Peer> peer = make_peer(*control, services_);
         if (auto* widget = dynamic_cast<Fl_Widget*>(peer.get())) add(widget);
         peers_.emplace_back(control, std::move(peer));
     }
@@ -124,7 +125,7 @@ void NativeWindow::bring_to_front() {
 }
 
 void NativeWindow::report_activation() {
-    if (form_ != nullptr && gate_.open()) form_->user_activate();
+    if (form_ != nullptr && services_.gate.open()) form_->user_activate();
 }
 
 void NativeWindow::detach() {

@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/fltk/fonts.h"
 
@@ -17,8 +18,10 @@ constexpr int Delete = 127;
 
 }  // namespace
 
-TextField::TextField(forms::TextBox& box, int x, int y, int w, int h)
-    : Fl_Input(x, y, w, h), ControlPeer(box) {
+TextField::TextField(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h)
+    : Fl_Input(x, y, w, h), ControlPeer(box), selections_(selections) {
+    // FLTK cuts a field's text at 32767 characters; a text box has no such limit.
+    maximum_size(INT_MAX);
     textfont(DefaultFace);
     textsize(DefaultSize);
     when(FL_WHEN_CHANGED);
@@ -60,7 +63,26 @@ int TextField::typed_character() {
     return c >= ' ' && c != Delete ? c : 0;
 }
 
+std::optional<SelectionReader::Source> TextField::paste_source(int event) {
+    if (event == FL_RELEASE && Fl::event_button() == FL_MIDDLE_MOUSE) {
+        return SelectionReader::Source::Primary;
+    }
+    if (event != FL_KEYBOARD) return std::nullopt;
+    const int modifiers = Fl::event_state() & (FL_META | FL_CTRL | FL_ALT);
+    const bool ctrl_v = Fl::event_key() == 'v' && modifiers == FL_COMMAND;
+    const bool shift_insert =
+        Fl::event_key() == FL_Insert && modifiers == 0 && Fl::event_state(FL_SHIFT) != 0;
+    if (ctrl_v || shift_insert) return SelectionReader::Source::Clipboard;
+    return std::nullopt;
+}
+
 int TextField::handle(int event) {
+    if (const std::optional<SelectionReader::Source> source = paste_source(event)) {
+        // A middle click is no click towards a double click, which would select a word.
+        if (event == FL_RELEASE) Fl::event_is_click(0);
+        selections_.paste(*this, *source);
+        return 1;
+    }
     if (event != FL_KEYBOARD || control() == nullptr) return Fl_Input::handle(event);
     const int typed = typed_character();
     if (typed == 0) return Fl_Input::handle(event);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fltk/input_gate.h"
+#include "platform/fltk/selection_reader.h"
+
+namespace fltkui {
+
+// What the back end lends to the peers of every window it creates.
+struct BackendServices {
+    const InputGate& gate;
+    SelectionReader& selections;
+};
+
+}  // namespace fltkui
