@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fltk/input_gate.h"
+#include "platform/fltk/picture_cache.h"
 #include "platform/fltk/selection_reader.h"
 
 namespace fltkui {
@@ -9,6 +10,7 @@ namespace fltkui {
 struct BackendServices {
     const InputGate& gate;
     SelectionReader& selections;
+    PictureCache& pictures;
 };
 
 }  // namespace fltkui

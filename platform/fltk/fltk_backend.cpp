@@ -55,7 +55,7 @@ void FltkBackend::form_loaded(forms::Form& form) {
         Fl_Window::default_icon(icon_.get());
     }
     windows_.insert_or_assign(
-        &form, NativeWindowPtr(new NativeWindow(form, {gate_, selections_}, frame_)));
+        &form, NativeWindowPtr(new NativeWindow(form, {gate_, selections_, pictures_}, frame_)));
 }
 
 void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }

@@ -7,6 +7,7 @@
 
 #include "platform/fltk/input_gate.h"
 #include "platform/fltk/native_window.h"
+#include "platform/fltk/picture_cache.h"
 #include "platform/fltk/requestor_window.h"
 #include "platform/fltk/selection_reader.h"
 #include "platform/forms/backend.h"
@@ -44,6 +45,7 @@ private:
     InputGate gate_;
     RequestorWindow requestor_;
     SelectionReader selections_{requestor_};
+    PictureCache pictures_;
     FrameExtents frame_;
     bool quit_ = false;
 };

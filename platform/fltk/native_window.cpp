@@ -49,7 +49,8 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& 
             return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control),
                                                  services.gate, x, y, w, h);
         case ControlKind::Image:
-            return std::make_unique<ImageView>(static_cast<forms::Image&>(control), x, y, w, h);
+            return std::make_unique<ImageView>(static_cast<forms::Image&>(control),
+                                               services.pictures, x, y, w, h);
         case ControlKind::Timer:
             return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control), services.gate);
     }
