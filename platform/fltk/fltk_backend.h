@@ -23,7 +23,8 @@ public:
     FltkBackend& operator=(const FltkBackend&) = delete;
     ~FltkBackend() override;
 
-    // Runs the event loop until no form is loaded.
+    // Runs the event loop until no form is loaded, then hands what the program copied to the
+    // clipboard manager, if one runs (waiting for it at most about a second).
     void run();
 
     // forms::Backend
