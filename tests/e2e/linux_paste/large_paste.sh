@@ -50,6 +50,13 @@ was_read() {
     wait "$XCLIP_PID"
 }
 alive() { kill -0 "$VARNEL_PID" 2>/dev/null; }
+# Ends the test when the program is gone: nothing after would say more.
+still_running() {
+    alive && return
+    wait "$VARNEL_PID"
+    echo "FAILED: the program has ended (status $?)"
+    exit 1
+}
 preview_shows() { wait_for_pixel $((MAIN_X + PREVIEW[0])) $((MAIN_Y + PREVIEW[1])) "$1"; }
 # The time from the start of a paste until the preview shows a colour, for the report.
 timed_preview() {
@@ -75,6 +82,7 @@ offer clipboard "$(payload $MiB 0 200)"
 select_field "${RED_FIELD[@]}"
 start=$(now_ms)
 xdotool key ctrl+v
+still_running
 check "Ctrl+V of 1 MiB replaces the red field's text: the preview turns (200,0,0)" \
     timed_preview "$start" "200,0,0"
 check "it reads the whole text" was_read
@@ -86,16 +94,17 @@ offer clipboard "$(payload $((16 * MiB)) 0 25)"
 xdotool key Home
 start=$(now_ms)
 xdotool key shift+Insert
+still_running
 check "Shift+Insert of 16 MiB inserts at the caret: 0…025 and 5 make 255" \
     timed_preview "$start" "255,0,0"
 check "it reads the whole text" was_read
-check "the program is still running" alive
 check "the red field then holds 255" wait_for_output 255 field_text "${RED_FIELD[@]}"
 
 # 1 MiB from the primary selection with the middle button, after the green field's "0".
 offer primary "$(payload $MiB 0 128)"
 start=$(now_ms)
 click_at "$MAIN" "${GREEN_FIELD[@]}" 2
+still_running
 check "a middle click pastes 1 MiB of the primary selection: the preview turns (255,128,0)" \
     timed_preview "$start" "255,128,0"
 check "it reads the whole text" was_read
@@ -114,8 +123,8 @@ for _ in $(seq 20); do
     fi
     sleep 0.1
 done
-check "after 16 MiB of 7s in the blue field the program is still running" alive
-check "and the preview keeps its colour" preview_shows "255,128,0"
+still_running
+check "after 16 MiB of 7s in the blue field the preview keeps its colour" preview_shows "255,128,0"
 
 # For comparison, the same 16 MiB read by xclip itself.
 offer clipboard "$(payload $((16 * MiB)) 0 25)"
