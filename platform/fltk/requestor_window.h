@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 
 // Xlib's event, declared here so that this header brings in none of Xlib's macros (which clash
 // with names of the forms runtime, such as KeyPress).

@@ -40,10 +40,12 @@ struct Property {
     // As Xlib returns them: bytes for format 8, one long per item for format 32.
     std::string data;
 
-    std::size_t first_long() const {
+    // The size an INCR property announces: a lower bound of the whole text's.
+    std::size_t announced_size() const {
         long value = 0;
-        if (format == 32 && data.size() >= sizeof value)
+        if (format == 32 && data.size() >= sizeof value) {
             std::memcpy(&value, data.data(), sizeof value);
+        }
         return value > 0 ? static_cast<std::size_t>(value) : 0;
     }
 };
@@ -89,7 +91,7 @@ std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
         XConvertSelection(fl_display, selection, target, property, requestor, time);
     };
     const auto answer = [&](const Property& reply) {
-        if (reply.type == incr) return transfer.incremental(reply.first_long());
+        if (reply.type == incr) return transfer.incremental(reply.announced_size());
         if (reply.format == 8 && reply.type == utf8_string) {
             return transfer.whole(SelectionTransfer::Encoding::Utf8, reply.data);
         }

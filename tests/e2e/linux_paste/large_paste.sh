@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Pasting texts of 1 MiB and 16 MiB from another program into the Linux program's fields, with
-# each of the three paste gestures. xclip, the other program, sends texts this large
+# Pasting texts of 1 MiB and 16 MiB (and a short one) from another program into the Linux
+# program's fields, with each of the three paste gestures. xclip, the other program, sends texts this large
 # incrementally (the X selection's INCR transfer). The program must stay up, insert the text
 # where the field's caret or selection is, and hand the field's new text to the program.
 # Usage: large_paste.sh PATH_TO_VARNEL
@@ -76,6 +76,16 @@ field_text() {
     sleep 0.2
     xclip -selection clipboard -o 2>/dev/null
 }
+
+# A short text, which the owner sends whole.
+printf 66 >"$PAYLOADS/short"
+offer clipboard "$PAYLOADS/short"
+select_field "${RED_FIELD[@]}"
+xdotool key ctrl+v
+still_running
+check "Ctrl+V of a short text from another program turns the preview (66,0,0)" \
+    preview_shows "66,0,0"
+check "it reads the whole text" was_read
 
 # 1 MiB with Ctrl+V over the red field's whole text.
 offer clipboard "$(payload $MiB 0 200)"
