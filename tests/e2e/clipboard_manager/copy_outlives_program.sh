@@ -97,8 +97,8 @@ start_varnel
 click_at "$MAIN" "${COPY_BUTTON[@]}"
 wait_until clipboard_is "#000000"
 close_varnel
-check "with a manager that never answers the program ends with status 0 within 1.5 s" \
-    ends_within 1500
+check "with a manager that never answers the program ends with status 0 within 2 s" \
+    ends_within 2000
 stop_manager
 
 [ "$FAILURES" -eq 0 ] && echo "all checks passed" || echo "$FAILURES check(s) failed"
