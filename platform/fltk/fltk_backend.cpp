@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/fltk/clipboard_handoff.h"
 #include "platform/fltk/icon_image.h"
 #include "platform/fltk/message_box.h"
 #include "platform/forms/form.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr forms::ColourValue ButtonFace = 0xF0F0F0;
 constexpr forms::ColourValue WindowBackground = 0xFFFFFF;
 constexpr forms::ColourValue WindowText = 0x000000;
+// How long the program waits at its end for the clipboard manager to save the clipboard.
+constexpr std::chrono::milliseconds HandoffLimit{1000};
 
 // Activation reaches the runtime when the keyboard focus moves to one of the program's windows;
 // the runtime itself ignores a window that was already the active one.
@@ -42,6 +45,7 @@ FltkBackend::~FltkBackend() { Fl::event_dispatch(nullptr); }
 
 void FltkBackend::run() {
     while (!quit_) Fl::wait(1e20);
+    hand_clipboard_to_manager(requestor_, HandoffLimit);
 }
 
 NativeWindow* FltkBackend::window_of(const forms::Form& form) const {
@@ -54,7 +58,8 @@ void FltkBackend::form_loaded(forms::Form& form) {
         icon_ = make_icon_image(*form.Icon());
         Fl_Window::default_icon(icon_.get());
     }
-    windows_.insert_or_assign(&form, NativeWindowPtr(new NativeWindow(form, frame_)));
+    windows_.insert_or_assign(
+        &form, NativeWindowPtr(new NativeWindow(form, {selections_, pictures_}, frame_)));
 }
 
 void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }

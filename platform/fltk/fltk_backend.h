@@ -6,6 +6,9 @@
 #include <FL/Fl_RGB_Image.H>
 
 #include "platform/fltk/native_window.h"
+#include "platform/fltk/picture_cache.h"
+#include "platform/fltk/requestor_window.h"
+#include "platform/fltk/selection_reader.h"
 #include "platform/forms/backend.h"
 
 namespace fltkui {
@@ -19,7 +22,8 @@ public:
     FltkBackend& operator=(const FltkBackend&) = delete;
     ~FltkBackend() override;
 
-    // Runs the event loop until no form is loaded.
+    // Runs the event loop until no form is loaded, then hands what the program copied to the
+    // clipboard manager, if one runs (waiting for it at most about a second).
     void run();
 
     // forms::Backend
@@ -38,6 +42,9 @@ private:
 
     std::map<const forms::Form*, NativeWindowPtr> windows_;
     std::unique_ptr<Fl_RGB_Image> icon_;
+    RequestorWindow requestor_;
+    SelectionReader selections_{requestor_};
+    PictureCache pictures_;
     FrameExtents frame_;
     bool quit_ = false;
 };

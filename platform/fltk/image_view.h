@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/fltk/peer.h"
+#include "platform/fltk/picture_cache.h"
 #include "platform/forms/controls.h"
 
 namespace fltkui {
@@ -14,7 +15,7 @@ namespace fltkui {
 // at its own size from the top left corner, clipped. It takes no focus.
 class ImageView final : public Fl_Widget, public ControlPeer<forms::Image> {
 public:
-    ImageView(forms::Image& image, int x, int y, int w, int h);
+    ImageView(forms::Image& image, PictureCache& pictures, int x, int y, int w, int h);
 
     // The picture never changes.
     void show_state() override {}
@@ -22,7 +23,8 @@ public:
 private:
     void draw() override;
 
-    std::unique_ptr<Fl_Image> picture_;
+    Fl_Image* picture_;                    // shared through the cache
+    std::unique_ptr<Fl_Image> stretched_;  // the picture at the control's size, when stretched
 };
 
 }  // namespace fltkui

@@ -25,7 +25,7 @@ using forms::to_pixels;
 
 constexpr float Twips = forms::TwipsPerPixel;
 
-std::unique_ptr<Peer> make_peer(forms::Control& control) {
+std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& services) {
     const forms::Bounds& b = control.bounds();
     const int x = to_pixels(b.left);
     const int y = to_pixels(b.top);
@@ -35,7 +35,8 @@ std::unique_ptr<Peer> make_peer(forms::Control& control) {
         case ControlKind::Label:
             return std::make_unique<LabelView>(static_cast<forms::Label&>(control), x, y, w, h);
         case ControlKind::TextBox:
-            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control), x, y, w, h);
+            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control),
+                                               services.selections, x, y, w, h);
         case ControlKind::VScrollBar:
             return std::make_unique<ScrollBar>(static_cast<forms::VScrollBar&>(control), x, y, w,
                                                h);
@@ -49,7 +50,8 @@ std::unique_ptr<Peer> make_peer(forms::Control& control) {
             return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), x, y, w,
                                                  h);
         case ControlKind::Image:
-            return std::make_unique<ImageView>(static_cast<forms::Image&>(control), x, y, w, h);
+            return std::make_unique<ImageView>(static_cast<forms::Image&>(control),
+                                               services.pictures, x, y, w, h);
         case ControlKind::Timer:
             return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control));
     }
@@ -58,9 +60,10 @@ std::unique_ptr<Peer> make_peer(forms::Control& control) {
 
 }  // namespace
 
-NativeWindow::NativeWindow(forms::Form& form, FrameExtents& frame)
+NativeWindow::NativeWindow(forms::Form& form, const BackendServices& services, FrameExtents& frame)
     : Fl_Window(to_pixels(form.client_width()), to_pixels(form.client_height())),
       form_(&form),
+      services_(services),
       frame_(frame) {
     end();
     copy_label(form.Caption().c_str());
@@ -83,7 +86,7 @@ void NativeWindow::add_peers() {
     const forms::Stacking stacking = forms::stacking(*form_);
     for (const std::vector<forms::Control*>* group : {&stacking.beneath, &stacking.above}) {
         for (forms::Control* control : *group) {
-            std::unique_ptr<Peer> peer = make_peer(*control);
+            std::unique_ptr<Peer> peer = make_peer(*control, services_);
             if (auto* widget = dynamic_cast<Fl_Widget*>(peer.get())) add(widget);
             peers_.emplace_back(control, std::move(peer));
         }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fltk/backend_services.h"
 #include "platform/fltk/peer.h"
 #include "platform/fltk/window_manager.h"
 #include "platform/forms/control.h"
@@ -20,7 +21,7 @@ class NativeWindow final : public Fl_Window {
 public:
     // frame: the frame extents last seen on any of the program's windows, for windows that
     // have not been framed yet; updated as windows are framed.
-    NativeWindow(forms::Form& form, FrameExtents& frame);
+    NativeWindow(forms::Form& form, const BackendServices& services, FrameExtents& frame);
 
     // Shows the form's caption, visibility and position.
     void show_state();
@@ -41,6 +42,7 @@ private:
     void report_geometry();
 
     forms::Form* form_;
+    BackendServices services_;
     FrameExtents& frame_;
     std::vector<std::pair<const forms::Control*, std::unique_ptr<Peer>>> peers_;
     // The outer position last reported to the form, in twips.

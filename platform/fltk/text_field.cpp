@@ -19,8 +19,8 @@ constexpr int Delete = 127;
 
 }  // namespace
 
-TextField::TextField(forms::TextBox& box, int x, int y, int w, int h)
-    : Fl_Input(x, y, w, h), ControlPeer(box) {
+TextField::TextField(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h)
+    : Fl_Input(x, y, w, h), ControlPeer(box), selections_(selections) {
     textfont(DefaultFace);
     textsize(DefaultSize);
     // FLTK stops a field at 32,767 characters; a text box takes any length.
@@ -28,7 +28,10 @@ TextField::TextField(forms::TextBox& box, int x, int y, int w, int h)
     when(FL_WHEN_CHANGED);
     callback([](Fl_Widget* widget, void*) {
         auto& field = static_cast<TextField&>(*widget);
-        if (forms::TextBox* box = field.control()) box->user_edit(field.value());
+        // The whole text, NUL characters and all.
+        if (forms::TextBox* box = field.control()) {
+            box->user_edit(std::string(field.value(), static_cast<std::size_t>(field.size())));
+        }
     });
     show_state();
 }
@@ -66,7 +69,26 @@ int TextField::typed_character() {
     return c >= ' ' && c != Delete ? c : 0;
 }
 
+std::optional<SelectionReader::Source> TextField::paste_source(int event) {
+    if (event == FL_RELEASE && Fl::event_button() == FL_MIDDLE_MOUSE) {
+        return SelectionReader::Source::Primary;
+    }
+    if (event != FL_KEYBOARD) return std::nullopt;
+    const int modifiers = Fl::event_state() & (FL_META | FL_CTRL | FL_ALT);
+    const bool ctrl_v = Fl::event_key() == 'v' && modifiers == FL_COMMAND;
+    const bool shift_insert =
+        Fl::event_key() == FL_Insert && modifiers == 0 && Fl::event_state(FL_SHIFT) != 0;
+    if (ctrl_v || shift_insert) return SelectionReader::Source::Clipboard;
+    return std::nullopt;
+}
+
 int TextField::handle(int event) {
+    if (const std::optional<SelectionReader::Source> source = paste_source(event)) {
+        // A middle click is no click towards a double click, which would select a word.
+        if (event == FL_RELEASE) Fl::event_is_click(0);
+        selections_.paste(*this, *source);
+        return 1;
+    }
     if (event != FL_KEYBOARD || control() == nullptr) return Fl_Input::handle(event);
     const int typed = typed_character();
     if (typed == 0) return Fl_Input::handle(event);

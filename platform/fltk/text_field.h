@@ -2,17 +2,21 @@
 
 #include <FL/Fl_Input.H>
 
+#include <optional>
+
 #include "platform/fltk/peer.h"
+#include "platform/fltk/selection_reader.h"
 #include "platform/forms/controls.h"
 
 namespace fltkui {
 
 // A single-line text box. Every change the user makes (typing, deleting, pasting, cutting)
 // reaches the model as one edit; each typed character first goes to KeyPress, which may swallow
-// or replace it. Text the model writes is shown without coming back as an edit.
+// or replace it. Text the model writes is shown without coming back as an edit. Pastes (Ctrl+V,
+// Shift+Insert, the middle button) go through the back end's selection reader.
 class TextField final : public Fl_Input, public ControlPeer<forms::TextBox> {
 public:
-    TextField(forms::TextBox& box, int x, int y, int w, int h);
+    TextField(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h);
 
     void show_state() override;
 
@@ -20,6 +24,10 @@ private:
     int handle(int event) override;
     // The character a key press types, in the classic key codes; 0 for keys that type none.
     static int typed_character();
+    // The selection an event asks to paste, by FLTK's own gestures for it.
+    static std::optional<SelectionReader::Source> paste_source(int event);
+
+    SelectionReader& selections_;
 };
 
 }  // namespace fltkui
