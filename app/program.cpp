@@ -2,8 +2,9 @@
 
 namespace varnel {
 
-Program::Program(forms::Backend& backend, std::unique_ptr<forms::RandomSource> random)
-    : runtime(backend, "Varnel", std::move(random)),
+Program::Program(forms::Backend& backend, std::unique_ptr<forms::RandomSource> random,
+                 std::unique_ptr<forms::Clock> clock)
+    : runtime(backend, "Varnel", std::move(random), std::move(clock)),
       Form_Varnel(runtime, [this] { return std::make_unique<varnel::Form_Varnel>(*this); }),
       About(runtime, [this] { return std::make_unique<varnel::About>(*this); }),
       myPalette(runtime, [this] { return std::make_unique<varnel::myPalette>(*this); }) {}

@@ -15,8 +15,10 @@ namespace varnel {
 // bearing its window's name. The windows reach one another through it.
 class Program {
 public:
-    explicit Program(forms::Backend& backend, std::unique_ptr<forms::RandomSource> random =
-                                                  std::make_unique<forms::ClassicRandom>());
+    explicit Program(
+        forms::Backend& backend,
+        std::unique_ptr<forms::RandomSource> random = std::make_unique<forms::ClassicRandom>(),
+        std::unique_ptr<forms::Clock> clock = std::make_unique<forms::SystemClock>());
 
     // Loads the start window, shows it and lets it activate; the back end's event loop runs
     // the rest.

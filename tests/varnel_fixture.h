@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "platform/forms/colour.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/instant_clock.h"
 
 namespace varnel_test {
 
@@ -35,7 +36,8 @@ protected:
     VarnelTest() {
         auto source = std::make_unique<ScriptedRandom>();
         random = source.get();
-        program = std::make_unique<varnel::Program>(ui, std::move(source));
+        program = std::make_unique<varnel::Program>(ui, std::move(source),
+                                                    std::make_unique<headless::InstantClock>());
         program->start();
         ui.run_pending();
     }

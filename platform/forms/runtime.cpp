@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <utility>
 
 #include "platform/forms/control.h"
@@ -12,8 +11,12 @@
 
 namespace forms {
 
-Runtime::Runtime(Backend& backend, std::string title, std::unique_ptr<RandomSource> random)
-    : backend_(backend), title_(std::move(title)), random_(std::move(random)) {}
+Runtime::Runtime(Backend& backend, std::string title, std::unique_ptr<RandomSource> random,
+                 std::unique_ptr<Clock> clock)
+    : backend_(backend),
+      title_(std::move(title)),
+      random_(std::move(random)),
+      clock_(std::move(clock)) {}
 
 Runtime::~Runtime() = default;
 
@@ -24,10 +27,10 @@ int Runtime::MsgBox(const std::string& text, int style, const std::string& title
 
 void Runtime::SetClipboardText(const std::string& text) {
     using namespace std::chrono_literals;
-    const auto deadline = std::chrono::steady_clock::now() + 100ms;
+    const auto deadline = clock_->now() + 100ms;
     while (backend_.set_clipboard_text(text) == ClipboardResult::Failed) {
-        if (std::chrono::steady_clock::now() >= deadline) throw cannot_open_clipboard();
-        std::this_thread::sleep_for(10ms);
+        if (clock_->now() >= deadline) throw cannot_open_clipboard();
+        clock_->sleep_for(10ms);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/clock.h"
 #include "platform/forms/errors.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/random.h"
@@ -21,7 +22,8 @@ class WindowSlot;
 // error path, and tells the back end what changed. Events nest only through property writes.
 class Runtime {
 public:
-    Runtime(Backend& backend, std::string title, std::unique_ptr<RandomSource> random);
+    Runtime(Backend& backend, std::string title, std::unique_ptr<RandomSource> random,
+            std::unique_ptr<Clock> clock);
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
     ~Runtime();
@@ -110,11 +112,16 @@ private:
     // Forgets what was remembered for a form that is being unloaded.
     void forget(const Form& form);
 
+    // Runs one event; a run-time error that no handler traps takes the error path here too.
     template <class Action>
     void run_event(Action&& action) {
         try {
             Scope scope(*this);
-            std::forward<Action>(action)();
+            try {
+                std::forward<Action>(action)();
+            } catch (const RuntimeError& error) {
+                fail(error);
+            }
         } catch (const ProgramEnded&) {
             // The program has ended; nothing further runs.
         }
@@ -124,6 +131,7 @@ private:
     Backend& backend_;
     std::string title_;
     std::unique_ptr<RandomSource> random_;
+    std::unique_ptr<Clock> clock_;
     std::vector<WindowSlot*> slots_;
     std::vector<Control*> dirty_controls_;
     std::vector<Form*> dirty_forms_;

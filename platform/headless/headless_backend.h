@@ -34,8 +34,9 @@ public:
     const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }
     const std::optional<std::string>& clipboard() const { return clipboard_; }
     bool quit_requested() const { return quit_; }
-    // How many native windows were created, one per load of a form.
+    // How many native windows were created, one per load of a form, and how many stand now.
     int windows_created() const { return windows_created_; }
+    int native_windows() const { return static_cast<int>(forms_.size()); }
     // How often the control's native peer was updated.
     int updates(const forms::Control& control) const;
     // What the native window shows: the form's visibility as last pushed.

@@ -102,9 +102,14 @@ void FormWindow::report_geometry() {
 }
 
 void FormWindow::activated() {
-    if (focus_ == nullptr || !IsWindow(focus_))
-        focus_ = GetNextDlgTabItem(handle(), nullptr, FALSE);
-    if (focus_ != nullptr) SetFocus(focus_);
+    // The focus goes back to the control that had it, unless a click has just given it to
+    // another: under a window manager the activation may arrive after the click.
+    const HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(handle(), focus)) {
+        if (focus_ == nullptr || !IsWindow(focus_))
+            focus_ = GetNextDlgTabItem(handle(), nullptr, FALSE);
+        if (focus_ != nullptr) SetFocus(focus_);
+    }
     // Wherever the activation came from: whether Activate runs is the program's business.
     form_.user_activate();
 }

@@ -48,7 +48,11 @@ click_main() { click_at "$MAIN" "$1" "$2"; }
 
 # Presses keys one after another, as a person would (KEY_DELAY milliseconds apart).
 press() { xdotool key --delay "${KEY_DELAY:-20}" "$@"; }
-click_field() { click_main ${FIELD[$1]}; }
+# Clicks into a field, then waits a moment before the keys a person types next.
+click_field() {
+    click_main ${FIELD[$1]}
+    sleep 0.2
+}
 
 # Replaces a field's text as a person would: click, select all from the end, type.
 retype_field() {

@@ -23,10 +23,11 @@ export WINEPREFIX
 WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/wineprefix
 # One scenario at a time uses the prefix, also across test runs started side by side: each
 # scenario's Wine server is the prefix's, and the scenario ends by stopping it. The scenario
-# runs again under the lock, which flock holds itself, so that no process the scenario leaves
-# behind keeps it.
+# starts again, as it was started, under the lock, which flock holds itself: no process that the
+# scenario leaves behind (when a time limit kills it) keeps the lock.
 if [ -z "${VARNEL_WINE_LOCKED:-}" ]; then
-    VARNEL_WINE_LOCKED=1 exec flock --close "$WINEPREFIX.lock" bash "$0" windows "$WINDOWS_BUILD"
+    mapfile -d '' command_line </proc/$$/cmdline
+    VARNEL_WINE_LOCKED=1 exec flock --close "$WINEPREFIX.lock" "${command_line[@]}"
 fi
 
 start_session() {
@@ -80,6 +81,16 @@ window_rect() {
 }
 
 clipboard_text() { wine "$CLIPBOARD_EXE" get 2>/dev/null; }
+
+# Another program opens the clipboard and keeps it for SECONDS; returns once it holds it.
+hold_clipboard() {
+    local holding
+    holding=$(mktemp)
+    wine "$CLIPBOARD_EXE" hold "$1" >"$holding" 2>/dev/null &
+    CLIPBOARD_HOLDER=$!
+    wait_until grep -q held "$holding"
+}
+wait_for_clipboard_release() { wait "$CLIPBOARD_HOLDER"; }
 
 seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
 
