@@ -44,7 +44,7 @@ screen_point() {
     echo "$((geometry[0] + $2)) $((geometry[1] + $3))"
 }
 
-click_main() { click_at "$MAIN" "$1" "$2"; }
+click_main() { click_at "$MAIN" "$@"; }
 
 # Presses keys one after another, as a person would (KEY_DELAY milliseconds apart).
 press() { xdotool key --delay "${KEY_DELAY:-20}" "$@"; }
@@ -145,12 +145,17 @@ close_by_frame_button() {
     xdotool mousemove $((right - 10)) $((top + extents[2] / 2)) click 1
 }
 
-# Closes a window with Alt+F4, after giving it the focus by a click on its title bar.
-close_by_keyboard() {
-    local id=$1 left top right
-    read -r left top right _ <<<"$(frame_rect "$id")"
+# Gives a window the focus by a click on its title bar.
+focus_window() {
+    local left top right
+    read -r left top right _ <<<"$(frame_rect "$1")"
     xdotool mousemove $(((left + right) / 2 - 20)) $((top + 5)) click 1
     sleep 0.2
+}
+
+# Closes a window with Alt+F4, after giving it the focus.
+close_by_keyboard() {
+    focus_window "$1"
     press alt+F4
 }
 

@@ -4,25 +4,10 @@
 # this large incrementally (the X selection's INCR transfer). The program must stay up, insert
 # the text where the field's caret or selection is, and hand the field's new text to the program.
 # Usage: large_paste.sh PATH_TO_VARNEL
-source "$(dirname "$0")/../x11_session.sh"
-
-VARNEL=$1
+source "$(dirname "$0")/../scenario.sh" linux "$1"
 MiB=1048576
-# The main window's client-area points.
-PREVIEW=(58 30)
-RED_FIELD=(152 36)
-GREEN_FIELD=(192 36)
-BLUE_FIELD=(232 36)
-
-start_x_session || { echo "FAILED: no X session"; exit 1; }
-wait_for_window_manager_ready || { echo "FAILED: the window manager did not start"; exit 1; }
-"$VARNEL" &
-VARNEL_PID=$!
+start_program
 PAYLOADS=$(mktemp -d)
-trap 'kill "$VARNEL_PID" 2>/dev/null; wait "$VARNEL_PID" 2>/dev/null; stop_x_session
-      rm -rf "$PAYLOADS"' EXIT
-MAIN=$(wait_for_window "Varnel v3.0") || { echo "FAILED: no main window"; exit 1; }
-read -r MAIN_X MAIN_Y _ _ < <(client_geometry "$MAIN")
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # Texts to paste: COUNT times a digit, then a number.
@@ -52,18 +37,17 @@ was_read() {
 }
 # Ends the test when the program is gone: nothing after would say more.
 still_running() {
-    kill -0 "$VARNEL_PID" 2>/dev/null && return
-    wait "$VARNEL_PID"
+    kill -0 "$PROGRAM_PID" 2>/dev/null && return
+    wait "$PROGRAM_PID"
     echo "FAILED: the program has ended (status $?)"
     exit 1
 }
-preview_shows() { wait_for_pixel $((MAIN_X + PREVIEW[0])) $((MAIN_Y + PREVIEW[1])) "$1"; }
 # Waits (up to 20 s: seconds when the machine is busy) until the preview shows a colour after a
 # paste; reports the time from the paste key.
 timed_preview() {
     local start=$1 colour=$2 tries=0
-    until [ "$(pixel_at $((MAIN_X + PREVIEW[0])) $((MAIN_Y + PREVIEW[1])))" = "$colour" ]; do
-        [ $tries -lt 200 ] || { preview_shows "$colour"; return 1; }
+    until [ "$(main_pixel "${PREVIEW_CENTRE[@]}")" = "$colour" ]; do
+        [ $tries -lt 200 ] || { preview_is "$colour"; return 1; }
         sleep 0.1
         tries=$((tries + 1))
     done
@@ -71,54 +55,46 @@ timed_preview() {
 }
 # Selects a field's whole text by keyboard.
 select_field() {
-    click_at "$MAIN" "$1" "$2"
-    xdotool key End shift+Home
-}
-# The field's text, copied from it with Ctrl+C.
-field_text() {
-    select_field "$1" "$2"
-    xdotool key ctrl+c
-    sleep 0.2
-    xclip -selection clipboard -o 2>/dev/null
+    click_field "$1"
+    press End shift+Home
 }
 
 # A short text, which the owner sends whole.
 printf 66 >"$PAYLOADS/short"
 offer clipboard "$PAYLOADS/short"
-select_field "${RED_FIELD[@]}"
-xdotool key ctrl+v
+select_field Text1
+press ctrl+v
 still_running
-check "Ctrl+V of a short text from another program turns the preview (66,0,0)" \
-    preview_shows "66,0,0"
+check "Ctrl+V of a short text from another program turns the preview (66,0,0)" preview_is "66,0,0"
 check "it reads the whole text" was_read
 
 # 1 MiB with Ctrl+V over the red field's whole text.
 offer clipboard "$(payload $MiB 0 200)"
-select_field "${RED_FIELD[@]}"
+select_field Text1
 start=$(now_ms)
-xdotool key ctrl+v
+press ctrl+v
 still_running
 check "Ctrl+V of 1 MiB replaces the red field's text: the preview turns (200,0,0)" \
     timed_preview "$start" "200,0,0"
 check "it reads the whole text" was_read
 
 # 16 MiB with Shift+Insert in front of the red field's text "5".
-retype "$MAIN" "${RED_FIELD[@]}" 5
-preview_shows "5,0,0"
+retype_field Text1 5
+preview_is "5,0,0"
 offer clipboard "$(payload $((16 * MiB)) 0 25)"
-xdotool key Home
+press Home
 start=$(now_ms)
-xdotool key shift+Insert
+press shift+Insert
 still_running
 check "Shift+Insert of 16 MiB inserts at the caret: 0…025 and 5 make 255" \
     timed_preview "$start" "255,0,0"
 check "it reads the whole text" was_read
-check "the red field then holds 255" wait_for_output 255 field_text "${RED_FIELD[@]}"
+check "the red field then holds 255" wait_for_output 255 field_text Text1
 
 # 1 MiB from the primary selection with the middle button, after the green field's "0".
 offer primary "$(payload $MiB 0 128)"
 start=$(now_ms)
-click_at "$MAIN" "${GREEN_FIELD[@]}" 2
+click_main ${FIELD[Text2]} 2
 still_running
 check "a middle click pastes 1 MiB of the primary selection: the preview turns (255,128,0)" \
     timed_preview "$start" "255,128,0"
@@ -126,20 +102,20 @@ check "it reads the whole text" was_read
 
 # 16 MiB that is no colour: the program stays up and keeps the colour.
 offer clipboard "$(payload $((16 * MiB)) 7)"
-select_field "${BLUE_FIELD[@]}"
-xdotool key ctrl+v
+select_field Text3
+press ctrl+v
 check "it reads 16 MiB of 7s" was_read
 # Whether the program refuses it with a message box is its own business; answer one if it comes.
 for _ in $(seq 20); do
-    if xdotool search --onlyvisible --name '^ERROR$' >/dev/null 2>&1; then
-        xdotool key Return
-        wait_for_no_window ERROR
+    if on_screen ERROR; then
+        press Return
+        gone ERROR
         break
     fi
     sleep 0.1
 done
 still_running
-check "after 16 MiB of 7s in the blue field the preview keeps its colour" preview_shows "255,128,0"
+check "after 16 MiB of 7s in the blue field the preview keeps its colour" preview_is "255,128,0"
 
 # For comparison, the same 16 MiB read by xclip itself.
 offer clipboard "$(payload $((16 * MiB)) 0 25)"
@@ -147,6 +123,5 @@ start=$(now_ms)
 xclip -selection clipboard -o >/dev/null
 echo "   (xclip -o reads the same 16 MiB in $(($(now_ms) - start)) ms)"
 check "it reads the whole text" was_read
-
-[ "$FAILURES" -eq 0 ] && echo "all checks passed" || echo "$FAILURES check(s) failed"
-[ "$FAILURES" -eq 0 ]
+rm -rf "$PAYLOADS"
+finish
