@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "about/credits.h"
 #include "about/photo.h"
+#include "app/credits.h"
 #include "app/program.h"
 #include "app/program_icon.h"
 

@@ -1,4 +1,5 @@
 // The main window's About button shows the About window, modeless.
+#include "about/about.h"
 #include "app/form_varnel.h"
 #include "app/program.h"
 

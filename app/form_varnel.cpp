@@ -1,9 +1,8 @@
 #include "app/form_varnel.h"
 
-#include "about/credits.h"
+#include "app/credits.h"
 #include "app/program.h"
 #include "app/program_icon.h"
-#include "colour/decimal_text.h"
 
 namespace varnel {
 
@@ -69,14 +68,11 @@ void Form_Varnel::Form_Load() {
 }
 
 void Form_Varnel::Form_Activate() {
-    if (program_.About->Visible()) program_.About.Unload();
+    if (program_.About.window().Visible()) program_.About.Unload();
     // A field may hold a text that is no number (while the user retypes it); the preview then
     // keeps its colour, as print_color does.
-    const auto red = colour::round_to_integer(Text1.Text());
-    const auto green = colour::round_to_integer(Text2.Text());
-    const auto blue = colour::round_to_integer(Text3.Text());
-    if (!red || !green || !blue) return;
-    Picture1.BackColor(forms::RGB(*red, *green, *blue));
+    if (const std::optional<forms::ColourValue> colour = fields_colour())
+        Picture1.BackColor(*colour);
 }
 
 void Form_Varnel::Form_Unload(int& /*cancel*/) {

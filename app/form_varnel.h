@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/forms/controls.h"
@@ -20,6 +21,9 @@ public:
 
     // Rebuilds the preview and the hex code from the three decimal fields; never fails.
     void print_color();
+    // The colour of the three decimal fields, each rounded to a channel; nothing while a field
+    // holds no number.
+    std::optional<forms::ColourValue> fields_colour() const;
 
     // Controls, in TabIndex order.
     forms::Label Label1;

@@ -1,4 +1,8 @@
+// Where the program's windows are made: the one place that knows every window.
 #include "app/program.h"
+
+#include "about/about.h"
+#include "palette/my_palette.h"
 
 namespace varnel {
 

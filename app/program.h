@@ -2,17 +2,19 @@
 
 #include <memory>
 
-#include "about/about.h"
 #include "app/form_varnel.h"
-#include "palette/my_palette.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/window_ref.h"
 
 namespace varnel {
 
+class About;
+class myPalette;
+
 // Varnel: the forms runtime and the global references of its three windows, each reference
-// bearing its window's name. The windows reach one another through it.
+// bearing its window's name. The windows reach one another through it; what reaches into a
+// window's own controls includes that window's header.
 class Program {
 public:
     explicit Program(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program.h"
+#include "palette/my_palette.h"
 #include "platform/headless/headless_backend.h"
 
 namespace varnel_bench {

@@ -2,6 +2,7 @@
 #include "app/form_varnel.h"
 #include "app/program.h"
 #include "colour/decimal_text.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/number_text.h"
 
 namespace varnel {
@@ -21,7 +22,7 @@ void Form_Varnel::channel_text_change(forms::TextBox& field, forms::VScrollBar& 
         // runs the bar's Change, which writes the rounded number back into the field.
         bar.Value(*colour::round_to_integer(field.Text()));
     } else {
-        program_.runtime.MsgBox("Field can be from 0 to 255", 16, "ERROR");
+        program_.runtime.MsgBox("Field can be from 0 to 255", forms::Critical, "ERROR");
         field.Text(last);
     }
     print_color();

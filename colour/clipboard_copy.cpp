@@ -2,6 +2,7 @@
 #include "app/form_varnel.h"
 #include "app/program.h"
 #include "platform/forms/errors.h"
+#include "platform/forms/keys.h"
 
 namespace varnel {
 
@@ -10,8 +11,8 @@ void Form_Varnel::Command2_Click() {
         program_.runtime.SetClipboardText(Text4.Text());
     } catch (const forms::RuntimeError&) {
         // Another program kept the clipboard open; the copy is lost, the program is not.
-        program_.runtime.MsgBox("The clipboard is in use by another program. Please try again.", 16,
-                                "ERROR");
+        program_.runtime.MsgBox("The clipboard is in use by another program. Please try again.",
+                                forms::Critical, "ERROR");
     }
 }
 

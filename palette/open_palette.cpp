@@ -1,6 +1,7 @@
 // The Palette button places the palette window beside the main window, then shows or hides it.
 #include "app/form_varnel.h"
 #include "app/program.h"
+#include "palette/my_palette.h"
 
 namespace varnel {
 

@@ -1,5 +1,6 @@
 // The decimal fields and scroll bars of the three channels: the handler chains, refusals and
 // the texts they fall back to.
+#include "platform/forms/keys.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -21,7 +22,7 @@ TEST_F(VarnelTest, TypingTwoFiveSixRefusesTheLastKey) {
     ASSERT_EQ(ui.message_boxes().size(), 1U);
     EXPECT_EQ(ui.message_boxes()[0].text, Refusal);
     EXPECT_EQ(ui.message_boxes()[0].title, "ERROR");
-    EXPECT_EQ(ui.message_boxes()[0].style, 16);
+    EXPECT_EQ(ui.message_boxes()[0].style, forms::Critical);
     EXPECT_EQ(f.Text1.Text(), "25");
     EXPECT_EQ(f.VScroll1.Value(), 25);
     EXPECT_EQ(f.last_red, "25");

@@ -1,4 +1,5 @@
 // print_color and the hex code; typing a code and pressing Enter; copying it.
+#include "platform/forms/keys.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -136,7 +137,7 @@ TEST_F(HexCodeTest, ABusyClipboardIsReportedAndTheProgramKeepsRunning) {
     ui.click(main().Command2);
     ASSERT_EQ(ui.message_boxes().size(), 1U);
     EXPECT_EQ(ui.message_boxes()[0].title, "ERROR");
-    EXPECT_EQ(ui.message_boxes()[0].style, 16);
+    EXPECT_EQ(ui.message_boxes()[0].style, forms::Critical);
     EXPECT_NE(ui.message_boxes()[0].text.find("in use by another program"), std::string::npos);
     EXPECT_FALSE(program->runtime.ended());
     EXPECT_FALSE(ui.clipboard().has_value());

@@ -7,7 +7,7 @@
 
 namespace {
 
-using fltkui::SelectionTransfer;
+using fltk::SelectionTransfer;
 using Next = SelectionTransfer::Next;
 using Encoding = SelectionTransfer::Encoding;
 using Target = SelectionTransfer::Target;

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "about/about.h"
 #include "app/program.h"
+#include "palette/my_palette.h"
 #include "platform/forms/colour.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/instant_clock.h"

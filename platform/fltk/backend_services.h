@@ -3,7 +3,7 @@
 #include "platform/fltk/picture_cache.h"
 #include "platform/fltk/selection_reader.h"
 
-namespace fltkui {
+namespace fltk {
 
 // What the back end lends to the peers of every window it creates.
 struct BackendServices {
@@ -11,4 +11,4 @@ struct BackendServices {
     PictureCache& pictures;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

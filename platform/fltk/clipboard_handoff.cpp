@@ -6,7 +6,7 @@
 
 #include "platform/fltk/selection_owner.h"
 
-namespace fltkui {
+namespace fltk {
 
 void hand_clipboard_to_manager(RequestorWindow& requestor, std::chrono::milliseconds limit) {
     if (fl_display == nullptr) return;
@@ -40,4 +40,4 @@ void hand_clipboard_to_manager(RequestorWindow& requestor, std::chrono::millisec
     requestor.listen(nullptr);
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 
 #include "platform/fltk/requestor_window.h"
 
-namespace fltkui {
+namespace fltk {
 
 // At the program's end: hands the text it left on the CLIPBOARD to the clipboard manager, if
 // one runs, so that the text can still be pasted once the program is gone (X keeps no copy of
@@ -13,4 +13,4 @@ namespace fltkui {
 // does not own the CLIPBOARD or no manager runs.
 void hand_clipboard_to_manager(RequestorWindow& requestor, std::chrono::milliseconds limit);
 
-}  // namespace fltkui
+}  // namespace fltk

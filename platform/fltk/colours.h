@@ -4,7 +4,7 @@
 
 #include "platform/forms/colour.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A resolved colour value (no system colour) as an FLTK colour.
 inline Fl_Color to_fl_color(forms::ColourValue colour) {
@@ -13,4 +13,4 @@ inline Fl_Color to_fl_color(forms::ColourValue colour) {
                         static_cast<uchar>(forms::blue_of(colour)));
 }
 
-}  // namespace fltkui
+}  // namespace fltk

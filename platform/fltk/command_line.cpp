@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::optional<int> answer_command_line(std::span<char* const> arguments, std::os
     return std::nullopt;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

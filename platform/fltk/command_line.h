@@ -4,7 +4,7 @@
 #include <ostream>
 #include <span>
 
-namespace fltkui {
+namespace fltk {
 
 // The Linux program's command line, read before the back end opens the display so that it
 // answers without one: --help and --version print to `out`; anything else is refused with the
@@ -13,4 +13,4 @@ namespace fltkui {
 std::optional<int> answer_command_line(std::span<char* const> arguments, std::ostream& out,
                                        std::ostream& err);
 
-}  // namespace fltkui
+}  // namespace fltk

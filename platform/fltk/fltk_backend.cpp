@@ -9,13 +9,10 @@
 #include "platform/fltk/message_box.h"
 #include "platform/forms/form.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
-constexpr forms::ColourValue ButtonFace = 0xF0F0F0;
-constexpr forms::ColourValue WindowBackground = 0xFFFFFF;
-constexpr forms::ColourValue WindowText = 0x000000;
 // How long the program waits at its end for the clipboard manager to save the clipboard.
 constexpr std::chrono::milliseconds HandoffLimit{1000};
 
@@ -35,6 +32,8 @@ FltkBackend::FltkBackend() {
     // loading the locale's compose table (thousands of lines, read when the display opens)
     // saves about 6 ms, a third of the start-up; a user's own XCOMPOSEFILE is kept.
     setenv("XCOMPOSEFILE", "/dev/null", 0);
+    constexpr forms::ColourValue ButtonFace =
+        forms::default_system_colour(forms::SystemColour::ButtonFace);
     Fl::background(forms::red_of(ButtonFace), forms::green_of(ButtonFace),
                    forms::blue_of(ButtonFace));
     Fl::scheme("gtk+");
@@ -89,15 +88,8 @@ forms::ClipboardResult FltkBackend::set_clipboard_text(const std::string& text) 
 }
 
 forms::ColourValue FltkBackend::resolve(forms::SystemColour colour) {
-    switch (colour) {
-        case forms::SystemColour::ButtonFace:
-            return ButtonFace;
-        case forms::SystemColour::WindowBackground:
-            return WindowBackground;
-        case forms::SystemColour::WindowText:
-            return WindowText;
-    }
-    return WindowText;
+    // X has no system colours a program could ask for.
+    return forms::default_system_colour(colour);
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -11,7 +11,7 @@
 #include "platform/fltk/selection_reader.h"
 #include "platform/forms/backend.h"
 
-namespace fltkui {
+namespace fltk {
 
 // The Linux back end: one FLTK window per loaded form, one widget per control, the X
 // clipboard, FLTK's timers and event loop. It mirrors the forms runtime and decides nothing.
@@ -49,4 +49,4 @@ private:
     bool quit_ = false;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,13 +4,11 @@
 #include <cctype>
 #include <string>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
 constexpr int BoldWeight = 700;
-constexpr int PixelsPerInch = 96;
-constexpr int PointsPerInch = 72;
 
 bool names(const std::string& family, std::initializer_list<const char*> words) {
     std::string lower = family;
@@ -31,8 +29,7 @@ FontChoice choose_font(const std::optional<forms::Font>& font) {
         face = FL_TIMES;
     }
     if (font->weight >= BoldWeight) face += FL_BOLD;
-    const int pixels = (font->points * PixelsPerInch + PointsPerInch / 2) / PointsPerInch;
-    return {face, static_cast<Fl_Fontsize>(std::max(1, pixels))};
+    return {face, static_cast<Fl_Fontsize>(std::max(1, forms::points_to_pixels(font->points)))};
 }
 
-}  // namespace fltkui
+}  // namespace fltk

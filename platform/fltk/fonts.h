@@ -6,7 +6,7 @@
 
 #include "platform/forms/font.h"
 
-namespace fltkui {
+namespace fltk {
 
 // The user-interface font of controls without a font of their own: the system's sans serif
 // face (DejaVu Sans on a Debian desktop), sized like the classic 8 point dialog font.
@@ -23,4 +23,4 @@ struct FontChoice {
 // so a layout designed for another system's fonts keeps its proportions.
 FontChoice choose_font(const std::optional<forms::Font>& font);
 
-}  // namespace fltkui
+}  // namespace fltk

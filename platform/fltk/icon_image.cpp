@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace fltkui {
+namespace fltk {
 
 std::unique_ptr<Fl_RGB_Image> make_icon_image(const forms::Icon& icon) {
     constexpr int Channels = 4;
@@ -25,4 +25,4 @@ std::unique_ptr<Fl_RGB_Image> make_icon_image(const forms::Icon& icon) {
     return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(borrowed.copy()));
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -6,9 +6,9 @@
 
 #include "platform/forms/icon.h"
 
-namespace fltkui {
+namespace fltk {
 
 // The icon as an RGBA image, transparent where its mask is set.
 std::unique_ptr<Fl_RGB_Image> make_icon_image(const forms::Icon& icon);
 
-}  // namespace fltkui
+}  // namespace fltk

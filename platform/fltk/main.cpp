@@ -8,11 +8,11 @@
 
 int main(int argc, char** argv) {
     const std::span<char* const> command_line(argv, static_cast<std::size_t>(argc));
-    if (const auto status = fltkui::answer_command_line(
+    if (const auto status = fltk::answer_command_line(
             command_line.subspan(command_line.empty() ? 0 : 1), std::cout, std::cerr)) {
         return *status;
     }
-    fltkui::FltkBackend backend;
+    fltk::FltkBackend backend;
     varnel::Program program(backend);
     program.start();
     backend.run();

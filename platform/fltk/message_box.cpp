@@ -9,13 +9,12 @@
 #include <algorithm>
 
 #include "platform/fltk/fonts.h"
+#include "platform/forms/keys.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
-constexpr int CriticalStyle = 16;
-constexpr int IconStyleMask = 0x70;
 constexpr int Margin = 12;
 constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
@@ -100,7 +99,7 @@ private:
 
 void show_message_box(const std::string& text, int style, const std::string& title) {
     Fl_Widget_Tracker focus(Fl::focus());
-    MessageWindow window(Layout(text, (style & IconStyleMask) == CriticalStyle), text, title);
+    MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical), text, title);
     window.run();
     if (Fl_Widget* previous = focus.widget()) {
         if (Fl_Window* owner = previous->window(); owner != nullptr && owner->shown()) {
@@ -110,4 +109,4 @@ void show_message_box(const std::string& text, int style, const std::string& tit
     }
 }
 
-}  // namespace fltkui
+}  // namespace fltk

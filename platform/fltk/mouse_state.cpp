@@ -4,7 +4,7 @@
 
 #include "platform/forms/picture_box.h"
 
-namespace fltkui {
+namespace fltk {
 
 int mouse_button_pressed() {
     switch (Fl::event_button()) {
@@ -35,4 +35,4 @@ int shift_state() {
     return shift;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace fltkui {
+namespace fltk {
 
 // The current FLTK event's mouse and modifier state in the model's terms (forms::MouseButton
 // and forms::ShiftState bits).
@@ -8,4 +8,4 @@ int mouse_button_pressed();
 int mouse_buttons_held();
 int shift_state();
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,26 +4,25 @@
 
 #include <algorithm>
 
-#include "platform/fltk/buttons.h"
+#include "platform/fltk/button_peers.h"
 #include "platform/fltk/colours.h"
-#include "platform/fltk/image_view.h"
-#include "platform/fltk/label_view.h"
-#include "platform/fltk/picture_view.h"
-#include "platform/fltk/scroll_bar.h"
-#include "platform/fltk/text_field.h"
+#include "platform/fltk/image_peer.h"
+#include "platform/fltk/label_peer.h"
+#include "platform/fltk/picture_box_peer.h"
+#include "platform/fltk/scroll_bar_peer.h"
+#include "platform/fltk/text_box_peer.h"
 #include "platform/fltk/timer_peer.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/stacking.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
 using forms::ControlKind;
 using forms::to_pixels;
-
-constexpr float Twips = forms::TwipsPerPixel;
+using forms::to_twips;
 
 std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& services) {
     const forms::Bounds& b = control.bounds();
@@ -33,24 +32,24 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& 
     const int h = to_pixels(b.height);
     switch (control.kind()) {
         case ControlKind::Label:
-            return std::make_unique<LabelView>(static_cast<forms::Label&>(control), x, y, w, h);
+            return std::make_unique<LabelPeer>(static_cast<forms::Label&>(control), x, y, w, h);
         case ControlKind::TextBox:
-            return std::make_unique<TextField>(static_cast<forms::TextBox&>(control),
-                                               services.selections, x, y, w, h);
+            return std::make_unique<TextBoxPeer>(static_cast<forms::TextBox&>(control),
+                                                 services.selections, x, y, w, h);
         case ControlKind::VScrollBar:
-            return std::make_unique<ScrollBar>(static_cast<forms::VScrollBar&>(control), x, y, w,
-                                               h);
+            return std::make_unique<ScrollBarPeer>(static_cast<forms::VScrollBar&>(control), x, y,
+                                                   w, h);
         case ControlKind::CheckBox:
-            return std::make_unique<CheckBoxView>(static_cast<forms::CheckBox&>(control), x, y, w,
+            return std::make_unique<CheckBoxPeer>(static_cast<forms::CheckBox&>(control), x, y, w,
                                                   h);
         case ControlKind::CommandButton:
-            return std::make_unique<CommandButtonView>(static_cast<forms::CommandButton&>(control),
+            return std::make_unique<CommandButtonPeer>(static_cast<forms::CommandButton&>(control),
                                                        x, y, w, h);
         case ControlKind::PictureBox:
-            return std::make_unique<PictureView>(static_cast<forms::PictureBox&>(control), x, y, w,
-                                                 h);
+            return std::make_unique<PictureBoxPeer>(static_cast<forms::PictureBox&>(control), x, y,
+                                                    w, h);
         case ControlKind::Image:
-            return std::make_unique<ImageView>(static_cast<forms::Image&>(control),
+            return std::make_unique<ImagePeer>(static_cast<forms::Image&>(control),
                                                services.pictures, x, y, w, h);
         case ControlKind::Timer:
             return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control));
@@ -97,8 +96,8 @@ void NativeWindow::show_state() {
     if (form_ == nullptr) return;
     if (form_->Caption() != label()) copy_label(form_->Caption().c_str());
     if (form_->Left() != reported_left_ || form_->Top() != reported_top_) {
-        position(static_cast<int>(form_->Left() / Twips) + frame_.left,
-                 static_cast<int>(form_->Top() / Twips) + frame_.top);
+        position(to_pixels(static_cast<int>(form_->Left())) + frame_.left,
+                 to_pixels(static_cast<int>(form_->Top())) + frame_.top);
     }
     if (form_->Visible() && !shown()) {
         show();
@@ -148,11 +147,10 @@ void NativeWindow::resize(int x, int y, int w, int h) {
 void NativeWindow::report_geometry() {
     if (form_ == nullptr) return;
     if (const std::optional<FrameExtents> extents = frame_extents(*this)) frame_ = *extents;
-    reported_left_ = static_cast<float>(x() - frame_.left) * Twips;
-    reported_top_ = static_cast<float>(y() - frame_.top) * Twips;
-    form_->user_moved(reported_left_, reported_top_,
-                      static_cast<float>(w() + frame_.left + frame_.right) * Twips,
-                      static_cast<float>(h() + frame_.top + frame_.bottom) * Twips);
+    reported_left_ = to_twips(x() - frame_.left);
+    reported_top_ = to_twips(y() - frame_.top);
+    form_->user_moved(reported_left_, reported_top_, to_twips(w() + frame_.left + frame_.right),
+                      to_twips(h() + frame_.top + frame_.bottom));
 }
 
 void RetireWindow::operator()(NativeWindow* window) const {
@@ -161,4 +159,4 @@ void RetireWindow::operator()(NativeWindow* window) const {
     Fl::delete_widget(window);
 }
 
-}  // namespace fltkui
+}  // namespace fltk

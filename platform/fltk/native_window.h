@@ -12,7 +12,7 @@
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
 
-namespace fltkui {
+namespace fltk {
 
 // The native window of one loaded form and the peers of its controls. Its client area has the
 // form's size and cannot be resized; the window manager places it unless the program sets its
@@ -58,4 +58,4 @@ struct RetireWindow {
 
 using NativeWindowPtr = std::unique_ptr<NativeWindow, RetireWindow>;
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace fltkui {
+namespace fltk {
 
 // The native side of one control. The model pushes its state with show_state(); user input goes
 // back through the control's user_* entry points for as long as the peer is attached.
@@ -34,4 +34,4 @@ private:
     C* control_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 
 #include "platform/fltk/icon_image.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -32,4 +32,4 @@ Fl_Image* PictureCache::find(const forms::Picture& picture) {
     return found->second.get();
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -9,7 +9,7 @@
 
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // The pictures of image controls, decoded once per run and shared by every window that shows
 // them: the About window is loaded again each time it opens, and FLTK 1.3's JPEG reader leaks a
@@ -24,4 +24,4 @@ private:
     std::map<std::pair<const void*, std::size_t>, std::unique_ptr<Fl_Image>> images_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 #include <FL/x.H>
 #include <poll.h>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -52,4 +52,4 @@ int RequestorWindow::filter(void* event, void* self) {
     return 1;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -9,7 +9,7 @@
 union _XEvent;
 typedef union _XEvent XEvent;
 
-namespace fltkui {
+namespace fltk {
 
 // An unmapped window of the program's own on which it asks other programs for their selections
 // and receives their answers. FLTK never sees the events addressed to it (its own selection code
@@ -41,4 +41,4 @@ private:
     Listener listener_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -5,11 +5,11 @@
 // FLTK exports its message window but declares it for its own sources only.
 extern Window fl_message_window;
 
-namespace fltkui {
+namespace fltk {
 
 bool program_owns_selection(unsigned long selection) {
     fl_open_display();
     return XGetSelectionOwner(fl_display, selection) == fl_message_window;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

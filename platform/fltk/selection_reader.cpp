@@ -14,7 +14,7 @@
 #include "platform/fltk/selection_owner.h"
 #include "platform/fltk/selection_transfer.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -169,4 +169,4 @@ void SelectionReader::paste(Fl_Widget& receiver, Source source) {
     Fl::e_length = event_length;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 
 #include "platform/fltk/requestor_window.h"
 
-namespace fltkui {
+namespace fltk {
 
 // Pastes the text of an X selection into a widget, as Fl::paste does, in place of FLTK 1.3's own
 // receiver: that one overruns its buffer when the owner sends a large text incrementally ("INCR",
@@ -28,4 +28,4 @@ private:
     RequestorWindow& window_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -86,4 +86,4 @@ SelectionTransfer::Next SelectionTransfer::finish() {
     return Next::Done;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace fltkui {
+namespace fltk {
 
 // Receiving a selection's text from its owner under the X selection conventions, without the X
 // calls themselves: which target to ask for, what the owner's reply means, and the assembly of
@@ -51,4 +51,4 @@ private:
     std::string bytes_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

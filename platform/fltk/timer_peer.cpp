@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -41,4 +41,4 @@ void TimerPeer::due(void* data) {
     timer.user_due();
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -3,7 +3,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A timer: while it runs, a repeating timeout of the timer's period.
 class TimerPeer final : public ControlPeer<forms::Timer> {
@@ -20,4 +20,4 @@ private:
     bool running_ = false;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

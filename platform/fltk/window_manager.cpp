@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -63,4 +63,4 @@ void request_activation(const Fl_Window& window) {
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace fltkui {
+namespace fltk {
 
 // What the window manager adds around a window's client area, in pixels.
 struct FrameExtents {
@@ -24,4 +24,4 @@ void offer_only_move_and_close(const Fl_Window& window);
 // Asks the window manager to raise the shown window and give it the focus.
 void request_activation(const Fl_Window& window);
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -17,6 +17,20 @@ enum class SystemColour : ColourValue {
 constexpr ColourValue system(SystemColour c) { return static_cast<ColourValue>(c); }
 constexpr bool is_system(ColourValue c) { return (c & 0x80000000U) != 0; }
 
+// The system colours of a desktop that has none of its own to tell: light grey buttons and
+// window frames, white windows, black text.
+constexpr ColourValue default_system_colour(SystemColour colour) {
+    switch (colour) {
+        case SystemColour::ButtonFace:
+            return 0xF0F0F0;
+        case SystemColour::WindowBackground:
+            return 0xFFFFFF;
+        case SystemColour::WindowText:
+            return 0x000000;
+    }
+    return 0x000000;
+}
+
 constexpr int red_of(ColourValue c) { return static_cast<int>(c & 0xFFU); }
 constexpr int green_of(ColourValue c) { return static_cast<int>((c >> 8U) & 0xFFU); }
 constexpr int blue_of(ColourValue c) { return static_cast<int>((c >> 16U) & 0xFFU); }

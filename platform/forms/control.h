@@ -38,7 +38,6 @@ public:
     int Height() const { return bounds_.height; }
     const Bounds& bounds() const { return bounds_; }
     int TabIndex() const { return tab_index_; }
-    bool Enabled() const { return enabled_; }
 
     // Whether the control can hold the keyboard focus and is a stop of the Tab key: text boxes,
     // scroll bars, check boxes and buttons.
@@ -56,8 +55,6 @@ protected:
     void changed() {
         if (!dirty_) mark_dirty();
     }
-
-    bool enabled_ = true;
 
 private:
     void mark_dirty();

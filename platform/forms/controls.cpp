@@ -148,9 +148,7 @@ Image::Image(Form& form, std::string name, Bounds bounds, forms::Picture picture
       stretch_(stretch) {}
 
 Timer::Timer(Form& form, std::string name, int interval_ms)
-    : Control(form, ControlKind::Timer, std::move(name), {}, -1), interval_(interval_ms) {
-    enabled_ = false;
-}
+    : Control(form, ControlKind::Timer, std::move(name), {}, -1), interval_(interval_ms) {}
 
 void Timer::Enabled(bool enabled) {
     if (assign(enabled_, enabled)) changed();

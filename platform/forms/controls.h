@@ -190,6 +190,7 @@ public:
 
 private:
     int interval_;
+    bool enabled_ = false;
 };
 
 }  // namespace forms

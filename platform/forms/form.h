@@ -22,7 +22,8 @@ struct FormDesign {
 };
 
 // A window. A concrete form holds its controls as members, built from its design when the form
-// is loaded and destroyed when it is unloaded; WindowRef creates and destroys the forms.
+// is loaded and destroyed with it. The window's reference (WindowSlot) loads it; the runtime
+// unloads it and destroys it once the event that unloaded it is over.
 class Form {
 public:
     Form(Runtime& runtime, FormDesign design);

@@ -5,7 +5,9 @@ namespace forms {
 // Twips: 1/1440 inch. The program's layout assumes 96 dots per inch, 15 twips per pixel.
 constexpr int TwipsPerPixel = 15;
 
+// Twips to device pixels, and back, at the layout's 96 dots per inch.
 constexpr int to_pixels(int twips) { return twips / TwipsPerPixel; }
+constexpr float to_twips(int pixels) { return static_cast<float>(pixels * TwipsPerPixel); }
 
 // A control's place in its window's client area, in twips.
 struct Bounds {

@@ -33,7 +33,6 @@ public:
 
     ColourValue BackColor() const { return back_colour_; }
     void BackColor(ColourValue colour);  // fills the surface, wiping what was drawn
-    ColourValue ForeColor() const { return fore_colour_; }
     forms::HDC hDC() { return forms::HDC{this}; }
 
     std::function<void()> Paint;
@@ -79,7 +78,6 @@ private:
     }
 
     ColourValue back_colour_ = system(SystemColour::WindowBackground);
-    ColourValue fore_colour_ = system(SystemColour::WindowText);
     int surface_width_;
     int surface_height_;
     std::vector<ColourValue> pixels_;

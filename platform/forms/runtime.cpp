@@ -6,6 +6,7 @@
 
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/window_ref.h"
 
@@ -132,7 +133,7 @@ void Runtime::activated(Form& form) {
 }
 
 void Runtime::fail(const RuntimeError& error) {
-    MsgBox("Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.what(), 16,
+    MsgBox("Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.what(), Critical,
            title_);
     end();
     throw ProgramEnded{};

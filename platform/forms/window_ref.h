@@ -20,6 +20,9 @@ public:
 
     // The loaded instance, or nullptr; looking does not load the window.
     Form* loaded_form() const { return form_.get(); }
+    // The window as a Form, loaded (hidden) if it isn't: all a caller needs that knows only
+    // that it is a window, not which.
+    Form& window() { return load(); }
     // Closes the window (its Unload handler may cancel); nothing happens if it isn't loaded.
     void Unload();
 
@@ -34,22 +37,24 @@ private:
     std::unique_ptr<Form> form_;
 };
 
-// A window's global reference: `About->Visible()` loads About if needed, then reads.
+// A window's global reference: `About->Visible()` loads About if needed, then reads. The class
+// F need only be declared where the reference is: only what reaches into F needs it defined.
 template <class F>
 class WindowRef final : public WindowSlot {
 public:
-    WindowRef(Runtime& runtime, std::function<std::unique_ptr<F>()> factory)
+    // factory makes a new F, built from its design.
+    WindowRef(Runtime& runtime, std::function<std::unique_ptr<Form>()> factory)
         : WindowSlot(runtime), factory_(std::move(factory)) {}
 
     F& operator*() { return static_cast<F&>(load()); }
     F* operator->() { return &**this; }
     F* loaded() const { return static_cast<F*>(loaded_form()); }
-    void Show() { (*this)->Show(); }
+    void Show() { window().Show(); }
 
 private:
     std::unique_ptr<Form> make() override { return factory_(); }
 
-    std::function<std::unique_ptr<F>()> factory_;
+    std::function<std::unique_ptr<Form>()> factory_;
 };
 
 }  // namespace forms

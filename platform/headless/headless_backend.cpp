@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "platform/forms/geometry.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/text_units.h"
 
 namespace headless {
-
-using forms::TwipsPerPixel;
 
 int HeadlessBackend::updates(const forms::Control& control) const {
     const auto found = updates_.find(&control);
@@ -70,7 +69,7 @@ void HeadlessBackend::place_caret(forms::TextBox& box, std::size_t characters) {
 
 void HeadlessBackend::press_enter(forms::TextBox& box) {
     // A single-line field takes no line break: Enter reaches KeyPress and nothing else.
-    as_user(box.form(), [&] { box.user_key(13); });
+    as_user(box.form(), [&] { box.user_key(forms::KeyReturn); });
 }
 
 void HeadlessBackend::replace_text(forms::TextBox& box, const std::string& text) {
@@ -100,17 +99,13 @@ void HeadlessBackend::drag_thumb(forms::VScrollBar& bar, const std::vector<int>&
 }
 
 void HeadlessBackend::mouse_down(forms::PictureBox& box, int button, int x, int y, int shift) {
-    as_user(box.form(), [&] {
-        box.user_mouse_down(button, shift, static_cast<float>(x * TwipsPerPixel),
-                            static_cast<float>(y * TwipsPerPixel));
-    });
+    as_user(box.form(),
+            [&] { box.user_mouse_down(button, shift, forms::to_twips(x), forms::to_twips(y)); });
 }
 
 void HeadlessBackend::mouse_move(forms::PictureBox& box, int buttons, int x, int y, int shift) {
-    as_user(box.form(), [&] {
-        box.user_mouse_move(buttons, shift, static_cast<float>(x * TwipsPerPixel),
-                            static_cast<float>(y * TwipsPerPixel));
-    });
+    as_user(box.form(),
+            [&] { box.user_mouse_move(buttons, shift, forms::to_twips(x), forms::to_twips(y)); });
 }
 
 void HeadlessBackend::close(forms::Form& form) {
@@ -159,9 +154,8 @@ void HeadlessBackend::form_loaded(forms::Form& form) {
     ++windows_created_;
     const int width = forms::to_pixels(form.client_width()) + 2 * FrameSide;
     const int height = forms::to_pixels(form.client_height()) + FrameTop + FrameBottom;
-    form.user_moved(
-        static_cast<float>(left * TwipsPerPixel), static_cast<float>(top * TwipsPerPixel),
-        static_cast<float>(width * TwipsPerPixel), static_cast<float>(height * TwipsPerPixel));
+    form.user_moved(forms::to_twips(left), forms::to_twips(top), forms::to_twips(width),
+                    forms::to_twips(height));
 }
 
 void HeadlessBackend::form_unloaded(forms::Form& form) {
@@ -216,15 +210,7 @@ forms::ClipboardResult HeadlessBackend::set_clipboard_text(const std::string& te
 }
 
 forms::ColourValue HeadlessBackend::resolve(forms::SystemColour colour) {
-    switch (colour) {
-        case forms::SystemColour::ButtonFace:
-            return 0xF0F0F0;
-        case forms::SystemColour::WindowBackground:
-            return 0xFFFFFF;
-        case forms::SystemColour::WindowText:
-            return 0x000000;
-    }
-    return 0;
+    return forms::default_system_colour(colour);
 }
 
 }  // namespace headless

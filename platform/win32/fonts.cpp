@@ -4,14 +4,9 @@
 
 namespace win32 {
 
-namespace {
-constexpr int DotsPerInch = 96;
-constexpr int PointsPerInch = 72;
-}  // namespace
-
 OwnedFont create_font(const forms::Font& font) {
     // A negative height asks for the character height, as point sizes measure it.
-    const int height = -MulDiv(font.points, DotsPerInch, PointsPerInch);
+    const int height = -forms::points_to_pixels(font.points);
     return OwnedFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
                                  static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,

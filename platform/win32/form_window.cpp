@@ -29,9 +29,6 @@ ATOM register_class(HINSTANCE instance, WNDPROC procedure) {
     return RegisterClassExW(&type);
 }
 
-float twips(LONG pixels) { return static_cast<float>(pixels * forms::TwipsPerPixel); }
-int pixels(float twips) { return static_cast<int>(twips) / forms::TwipsPerPixel; }
-
 }  // namespace
 
 FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
@@ -77,8 +74,8 @@ void FormWindow::push() {
     set_window_text(handle(), widen(form_.Caption()));
     RECT frame{};
     GetWindowRect(handle(), &frame);
-    const int left = pixels(form_.Left());
-    const int top = pixels(form_.Top());
+    const int left = forms::to_pixels(static_cast<int>(form_.Left()));
+    const int top = forms::to_pixels(static_cast<int>(form_.Top()));
     if (left != frame.left || top != frame.top) {
         SetWindowPos(handle(), nullptr, left, top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -97,8 +94,9 @@ void FormWindow::push(forms::Control& control) {
 void FormWindow::report_geometry() {
     RECT frame{};
     GetWindowRect(handle(), &frame);
-    form_.user_moved(twips(frame.left), twips(frame.top), twips(frame.right - frame.left),
-                     twips(frame.bottom - frame.top));
+    form_.user_moved(forms::to_twips(frame.left), forms::to_twips(frame.top),
+                     forms::to_twips(frame.right - frame.left),
+                     forms::to_twips(frame.bottom - frame.top));
 }
 
 void FormWindow::activated() {

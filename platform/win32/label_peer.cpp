@@ -1,6 +1,7 @@
 // A label: a static text control, opaque in the label's own colours.
 #include <optional>
 
+#include "platform/forms/caption.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
@@ -12,18 +13,6 @@ namespace win32 {
 
 namespace {
 
-// Character 13 starts a new line in a caption; a static control breaks lines at CR LF.
-std::wstring with_line_breaks(const std::string& caption) {
-    std::string text;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        text += caption[i];
-        const bool lone_return =
-            caption[i] == '\r' && (i + 1 == caption.size() || caption[i + 1] != '\n');
-        if (lone_return) text += '\n';
-    }
-    return widen(text);
-}
-
 class LabelPeer final : public NativeControl {
 public:
     LabelPeer(forms::Label& label, const ControlSite& site)
@@ -33,7 +22,8 @@ public:
     }
 
     void push() override {
-        set_window_text(window(), with_line_breaks(label_.Caption()));
+        // A static control breaks lines at CR LF.
+        set_window_text(window(), widen(forms::with_line_breaks(label_.Caption(), "\r\n")));
         if (label_.Font() != font_spec_) {
             font_spec_ = label_.Font();
             if (font_spec_) {

@@ -11,9 +11,8 @@ HWND create_child(const ControlSite& site, const forms::Control& control,
                   const wchar_t* window_class, DWORD style, DWORD ex_style,
                   const std::wstring& text) {
     // Siblings overlap (the grey panel lies beneath the scroll bars): each paints only itself.
-    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
-                         (control.takes_focus() ? WS_TABSTOP : 0) |
-                         (control.Enabled() ? 0 : WS_DISABLED);
+    const DWORD common =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (control.takes_focus() ? WS_TABSTOP : 0);
     HWND window = CreateWindowExW(
         ex_style, window_class, text.c_str(), common | style, forms::to_pixels(control.Left()),
         forms::to_pixels(control.Top()), forms::to_pixels(control.Width()),

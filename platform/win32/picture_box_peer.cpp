@@ -34,8 +34,6 @@ int shift_of(WPARAM keys) {
            (GetKeyState(VK_MENU) < 0 ? forms::AltKey : 0);
 }
 
-float twips(int pixels) { return static_cast<float>(pixels * forms::TwipsPerPixel); }
-
 class PictureBoxPeer final : public NativeControl {
 public:
     PictureBoxPeer(forms::PictureBox& box, const ControlSite& site)
@@ -89,8 +87,8 @@ private:
     }
 
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) {
-        const float x = twips(GET_X_LPARAM(lparam));
-        const float y = twips(GET_Y_LPARAM(lparam));
+        const float x = forms::to_twips(GET_X_LPARAM(lparam));
+        const float y = forms::to_twips(GET_Y_LPARAM(lparam));
         switch (message) {
             case WM_PAINT:
                 paint();

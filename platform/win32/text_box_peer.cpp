@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/forms/controls.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/text_units.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/wide_text.h"
@@ -13,9 +14,6 @@
 namespace win32 {
 
 namespace {
-
-constexpr int Enter = 13;
-constexpr int Escape = 27;
 
 class TextBoxPeer final : public NativeControl {
 public:
@@ -82,7 +80,10 @@ private:
     LRESULT typed(HWND window, int key, LPARAM lparam) {
         const int applied = box_.user_key(key);
         // A single-line field has nothing to do with Enter or Esc but ring the bell.
-        if (applied == 0 || applied == Enter || applied == Escape || !IsWindow(window)) return 0;
+        if (applied == 0 || applied == forms::KeyReturn || applied == forms::KeyEscape ||
+            !IsWindow(window)) {
+            return 0;
+        }
         return DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(applied), lparam);
     }
 

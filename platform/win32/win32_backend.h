@@ -50,7 +50,8 @@ private:
     OwnedFont default_font_;
     std::map<const forms::Icon*, OwnedIcon> icons_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
-    // Windows of unloaded forms, kept until the message that unloaded them has returned.
+    // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a
+    // message of theirs may still be on the stack; they go once it has returned.
     std::vector<std::unique_ptr<FormWindow>> retired_;
 };
 

@@ -22,8 +22,10 @@
 #include <string_view>
 #include <vector>
 
+#include "about/about.h"
 #include "app/program.h"
 #include "colour/decimal_text.h"
+#include "palette/my_palette.h"
 #include "platform/forms/number_text.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/instant_clock.h"

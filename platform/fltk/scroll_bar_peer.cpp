@@ -1,4 +1,4 @@
-#include "platform/fltk/scroll_bar.h"
+#include "platform/fltk/scroll_bar_peer.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -15,63 +15,43 @@ constexpr double RepeatSeconds = 0.05;
 
 }  // namespace
 
-ScrollBar::ScrollBar(forms::VScrollBar& bar, int x, int y, int w, int h)
+ScrollBarPeer::ScrollBarPeer(forms::VScrollBar& bar, int x, int y, int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(bar) {
     box(FL_UP_BOX);
     color(FL_BACKGROUND_COLOR);
     show_state();
 }
 
-ScrollBar::~ScrollBar() { Fl::remove_timeout(repeat, this); }
+ScrollBarPeer::~ScrollBarPeer() { Fl::remove_timeout(repeat, this); }
 
-void ScrollBar::show_state() {
+void ScrollBarPeer::show_state() {
     const forms::VScrollBar* bar = control();
     if (bar == nullptr) return;
     value_ = bar->Value();
     min_ = bar->Min();
     max_ = bar->Max();
-    bar->Enabled() ? activate() : deactivate();
     redraw();
 }
 
-void ScrollBar::detach() {
+void ScrollBarPeer::detach() {
     ControlPeer::detach();
     Fl::remove_timeout(repeat, this);
     pressed_ = Part::Nowhere;
 }
 
-int ScrollBar::arrow_size() const { return std::min(w(), h() / 2); }
+ScrollBarGeometry ScrollBarPeer::geometry() const { return {w(), h(), min_, max_}; }
 
-int ScrollBar::thumb_size() const { return std::min(w(), std::max(0, h() - 2 * arrow_size())); }
+int ScrollBarPeer::thumb_top() const { return y() + geometry().thumb_top(value_); }
 
-int ScrollBar::thumb_top() const {
-    const int track = h() - 2 * arrow_size() - thumb_size();
-    const int range = max_ - min_;
-    const int offset = range > 0 ? ((value_ - min_) * track + range / 2) / range : 0;
-    return y() + arrow_size() + offset;
+ScrollBarPeer::Part ScrollBarPeer::part_at(int pointer_y) const {
+    return geometry().part_at(pointer_y - y(), value_);
 }
 
-int ScrollBar::value_at_thumb_top(int top) const {
-    const int track = h() - 2 * arrow_size() - thumb_size();
-    if (track <= 0) return min_;
-    const int offset = std::clamp(top - y() - arrow_size(), 0, track);
-    return min_ + (offset * (max_ - min_) + track / 2) / track;
-}
-
-ScrollBar::Part ScrollBar::part_at(int pointer_y) const {
-    if (pointer_y < y() || pointer_y >= y() + h()) return Part::Nowhere;
-    if (pointer_y < y() + arrow_size()) return Part::UpArrow;
-    if (pointer_y >= y() + h() - arrow_size()) return Part::DownArrow;
-    if (pointer_y < thumb_top()) return Part::TroughAbove;
-    if (pointer_y >= thumb_top() + thumb_size()) return Part::TroughBelow;
-    return Part::Thumb;
-}
-
-void ScrollBar::scroll(forms::ScrollAction action) {
+void ScrollBarPeer::scroll(forms::ScrollAction action) {
     if (forms::VScrollBar* bar = control()) bar->user_scroll(action);
 }
 
-std::optional<forms::ScrollAction> ScrollBar::action_of(Part part) {
+std::optional<forms::ScrollAction> ScrollBarPeer::action_of(Part part) {
     switch (part) {
         case Part::UpArrow:
             return forms::ScrollAction::LineUp;
@@ -88,7 +68,7 @@ std::optional<forms::ScrollAction> ScrollBar::action_of(Part part) {
     return std::nullopt;
 }
 
-std::optional<forms::ScrollAction> ScrollBar::action_of_key(int key) {
+std::optional<forms::ScrollAction> ScrollBarPeer::action_of_key(int key) {
     switch (key) {
         case FL_Up:
         case FL_Left:
@@ -109,7 +89,7 @@ std::optional<forms::ScrollAction> ScrollBar::action_of_key(int key) {
     }
 }
 
-void ScrollBar::press(Part part) {
+void ScrollBarPeer::press(Part part) {
     if (part == Part::Nowhere) return;
     pressed_ = part;
     if (const auto action = action_of(part)) {
@@ -121,8 +101,8 @@ void ScrollBar::press(Part part) {
     redraw();
 }
 
-void ScrollBar::repeat(void* data) {
-    auto& bar = *static_cast<ScrollBar*>(data);
+void ScrollBarPeer::repeat(void* data) {
+    auto& bar = *static_cast<ScrollBarPeer*>(data);
     // An arrow repeats while the pointer is on it; the trough until the thumb reaches the pointer.
     const Part under = bar.part_at(Fl::event_y());
     if (under == bar.pressed_ && Fl::event_inside(&bar)) {
@@ -133,7 +113,7 @@ void ScrollBar::repeat(void* data) {
     }
 }
 
-void ScrollBar::release() {
+void ScrollBarPeer::release() {
     Fl::remove_timeout(repeat, this);
     const Part was = pressed_;
     pressed_ = Part::Nowhere;
@@ -143,7 +123,7 @@ void ScrollBar::release() {
     }
 }
 
-int ScrollBar::handle(int event) {
+int ScrollBarPeer::handle(int event) {
     switch (event) {
         case FL_PUSH:
             if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
@@ -152,7 +132,7 @@ int ScrollBar::handle(int event) {
             return 1;
         case FL_DRAG:
             if (pressed_ == Part::Thumb) {
-                const int value = value_at_thumb_top(Fl::event_y() - grab_offset_);
+                const int value = geometry().value_at_thumb_top(Fl::event_y() - y() - grab_offset_);
                 if (value != value_) {
                     if (forms::VScrollBar* bar = control()) bar->user_thumb_track(value);
                 }
@@ -176,8 +156,9 @@ int ScrollBar::handle(int event) {
     }
 }
 
-void ScrollBar::draw() {
-    const int arrow = arrow_size();
+void ScrollBarPeer::draw() {
+    const ScrollBarGeometry parts = geometry();
+    const int arrow = parts.arrow_size();
     const Fl_Color face = active_r() ? FL_FOREGROUND_COLOR : fl_inactive(FL_FOREGROUND_COLOR);
     fl_rectf(x(), y() + arrow, w(), h() - 2 * arrow,
              fl_color_average(FL_BACKGROUND_COLOR, FL_WHITE, 0.5F));
@@ -188,12 +169,12 @@ void ScrollBar::draw() {
     };
     arrow_box(y(), Part::UpArrow, "@8>");
     arrow_box(y() + h() - arrow, Part::DownArrow, "@2>");
-    if (thumb_size() > 0) {
-        draw_box(FL_UP_BOX, x(), thumb_top(), w(), thumb_size(), FL_BACKGROUND_COLOR);
+    if (parts.thumb_size() > 0) {
+        draw_box(FL_UP_BOX, x(), thumb_top(), w(), parts.thumb_size(), FL_BACKGROUND_COLOR);
         if (Fl::focus() == this) {
-            draw_focus(FL_UP_BOX, x(), thumb_top(), w(), thumb_size());
+            draw_focus(FL_UP_BOX, x(), thumb_top(), w(), parts.thumb_size());
         }
     }
 }
 
-}  // namespace fltkui
+}  // namespace fltk

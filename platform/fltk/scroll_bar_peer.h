@@ -5,32 +5,31 @@
 #include <optional>
 
 #include "platform/fltk/peer.h"
+#include "platform/fltk/scroll_bar_geometry.h"
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A vertical scroll bar: Min at the top, Max at the bottom, a square thumb. The arrows and the
 // trough ask for a line or a page (repeating while held); dragging the thumb reports each new
 // position and the release; with the focus, the arrow, page, Home and End keys ask for theirs.
-class ScrollBar final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
+class ScrollBarPeer final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
 public:
-    ScrollBar(forms::VScrollBar& bar, int x, int y, int w, int h);
-    ~ScrollBar() override;
+    ScrollBarPeer(forms::VScrollBar& bar, int x, int y, int w, int h);
+    ~ScrollBarPeer() override;
 
     void show_state() override;
     void detach() override;
 
 private:
-    enum class Part { Nowhere, UpArrow, DownArrow, TroughAbove, TroughBelow, Thumb };
+    using Part = ScrollBarGeometry::Part;
 
     int handle(int event) override;
     void draw() override;
 
-    int arrow_size() const;
-    int thumb_size() const;
+    ScrollBarGeometry geometry() const;
     int thumb_top() const;  // in window coordinates
     Part part_at(int y) const;
-    int value_at_thumb_top(int top) const;
 
     // What pressing a part of the bar, or a key, asks for; nothing for the thumb.
     static std::optional<forms::ScrollAction> action_of(Part part);
@@ -48,4 +47,4 @@ private:
     int grab_offset_ = 0;  // from the thumb's top to the pointer while dragging
 };
 
-}  // namespace fltkui
+}  // namespace fltk

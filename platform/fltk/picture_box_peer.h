@@ -9,17 +9,17 @@
 #include "platform/fltk/peer.h"
 #include "platform/forms/picture_box.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A picture box: the model's pixel surface inside a sunken two-pixel border, presented with one
 // image draw of the part that changed, at most 30 times a second. When the window system uncovers
 // the box, the model repaints the part uncovered (background, then Paint). Mouse presses and moves
 // go to the model in twips from the drawing area's corner; while a button is held, the box keeps
 // the pointer even outside itself.
-class PictureView final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
+class PictureBoxPeer final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
 public:
-    PictureView(forms::PictureBox& box, int x, int y, int w, int h);
-    ~PictureView() override;
+    PictureBoxPeer(forms::PictureBox& box, int x, int y, int w, int h);
+    ~PictureBoxPeer() override;
 
     void show_state() override;
     void detach() override;
@@ -46,4 +46,4 @@ private:
     std::chrono::steady_clock::time_point last_presented_{};
 };
 
-}  // namespace fltkui
+}  // namespace fltk

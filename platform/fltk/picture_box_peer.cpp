@@ -1,4 +1,4 @@
-#include "platform/fltk/picture_view.h"
+#include "platform/fltk/picture_box_peer.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
@@ -9,7 +9,7 @@
 #include "platform/fltk/mouse_state.h"
 #include "platform/forms/geometry.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
@@ -24,17 +24,17 @@ constexpr double LatestPresentationSeconds = 0.035;
 
 }  // namespace
 
-PictureView::PictureView(forms::PictureBox& box, int x, int y, int w, int h)
+PictureBoxPeer::PictureBoxPeer(forms::PictureBox& box, int x, int y, int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(box) {
     show_state();
 }
 
-PictureView::~PictureView() {
+PictureBoxPeer::~PictureBoxPeer() {
     Fl::remove_timeout(deliver_expose, this);
     Fl::remove_timeout(present_late, this);
 }
 
-void PictureView::show_state() {
+void PictureBoxPeer::show_state() {
     forms::PictureBox* box = control();
     if (box == nullptr) return;
     const forms::PixelRect area = box->take_changed_area();
@@ -53,7 +53,7 @@ void PictureView::show_state() {
     present(area);
 }
 
-void PictureView::present(forms::PixelRect area) {
+void PictureBoxPeer::present(forms::PixelRect area) {
     unpresented_ = forms::bounding(unpresented_, area);
     if (std::chrono::steady_clock::now() - last_presented_ >= PresentationInterval) {
         present_pending();
@@ -62,7 +62,7 @@ void PictureView::present(forms::PixelRect area) {
     }
 }
 
-void PictureView::present_pending() {
+void PictureBoxPeer::present_pending() {
     Fl::remove_timeout(present_late, this);
     const forms::PixelRect area = std::exchange(unpresented_, {});
     if (area.empty()) return;
@@ -71,15 +71,17 @@ void PictureView::present_pending() {
            area.right - area.left, area.bottom - area.top);
 }
 
-void PictureView::present_late(void* data) { static_cast<PictureView*>(data)->present_pending(); }
+void PictureBoxPeer::present_late(void* data) {
+    static_cast<PictureBoxPeer*>(data)->present_pending();
+}
 
-void PictureView::detach() {
+void PictureBoxPeer::detach() {
     ControlPeer::detach();
     Fl::remove_timeout(deliver_expose, this);
     Fl::remove_timeout(present_late, this);
 }
 
-void PictureView::draw_border() const {
+void PictureBoxPeer::draw_border() const {
     // A sunken edge: grey and dark grey above and left, white and light grey below and right.
     const int right = x() + w() - 1;
     const int bottom = y() + h() - 1;
@@ -97,7 +99,7 @@ void PictureView::draw_border() const {
     fl_yxline(right - 1, y() + 1, bottom - 1);
 }
 
-void PictureView::draw() {
+void PictureBoxPeer::draw() {
     const bool surface_only = damage() == FL_DAMAGE_USER1;
     if (!surface_only) {
         draw_border();
@@ -129,7 +131,7 @@ void PictureView::draw() {
     fl_draw_image(rgb_.data() + (cy - top) * stride + (cx - left) * 3, cx, cy, cw, ch, 3, stride);
 }
 
-void PictureView::expose_later(forms::PixelRect area) {
+void PictureBoxPeer::expose_later(forms::PixelRect area) {
     if (expose_pending_) {
         exposed_ = {std::min(exposed_.left, area.left), std::min(exposed_.top, area.top),
                     std::max(exposed_.right, area.right), std::max(exposed_.bottom, area.bottom)};
@@ -140,21 +142,17 @@ void PictureView::expose_later(forms::PixelRect area) {
     Fl::add_timeout(0.0, deliver_expose, this);
 }
 
-void PictureView::deliver_expose(void* data) {
-    auto& view = *static_cast<PictureView*>(data);
+void PictureBoxPeer::deliver_expose(void* data) {
+    auto& view = *static_cast<PictureBoxPeer*>(data);
     view.expose_pending_ = false;
     if (forms::PictureBox* box = view.control()) box->user_expose(view.exposed_);
 }
 
-float PictureView::twips_x() const {
-    return static_cast<float>((Fl::event_x() - x() - Border) * forms::TwipsPerPixel);
-}
+float PictureBoxPeer::twips_x() const { return forms::to_twips(Fl::event_x() - x() - Border); }
 
-float PictureView::twips_y() const {
-    return static_cast<float>((Fl::event_y() - y() - Border) * forms::TwipsPerPixel);
-}
+float PictureBoxPeer::twips_y() const { return forms::to_twips(Fl::event_y() - y() - Border); }
 
-int PictureView::handle(int event) {
+int PictureBoxPeer::handle(int event) {
     forms::PictureBox* box = control();
     switch (event) {
         case FL_ENTER:
@@ -176,4 +174,4 @@ int PictureView::handle(int event) {
     }
 }
 
-}  // namespace fltkui
+}  // namespace fltk

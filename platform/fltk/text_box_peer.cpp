@@ -1,4 +1,4 @@
-#include "platform/fltk/text_field.h"
+#include "platform/fltk/text_box_peer.h"
 
 #include <FL/Fl.H>
 
@@ -6,20 +6,19 @@
 #include <string>
 
 #include "platform/fltk/fonts.h"
+#include "platform/forms/keys.h"
 #include "platform/forms/text_units.h"
 
-namespace fltkui {
+namespace fltk {
 
 namespace {
 
-constexpr int Backspace = 8;
-constexpr int Enter = 13;
-constexpr int Escape = 27;
 constexpr int Delete = 127;
 
 }  // namespace
 
-TextField::TextField(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h)
+TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, int x, int y, int w,
+                         int h)
     : Fl_Input(x, y, w, h), ControlPeer(box), selections_(selections) {
     textfont(DefaultFace);
     textsize(DefaultSize);
@@ -27,7 +26,7 @@ TextField::TextField(forms::TextBox& box, SelectionReader& selections, int x, in
     maximum_size(std::numeric_limits<int>::max());
     when(FL_WHEN_CHANGED);
     callback([](Fl_Widget* widget, void*) {
-        auto& field = static_cast<TextField&>(*widget);
+        auto& field = static_cast<TextBoxPeer&>(*widget);
         // The whole text, NUL characters and all.
         if (forms::TextBox* box = field.control()) {
             box->user_edit(std::string(field.value(), static_cast<std::size_t>(field.size())));
@@ -36,10 +35,9 @@ TextField::TextField(forms::TextBox& box, SelectionReader& selections, int x, in
     show_state();
 }
 
-void TextField::show_state() {
+void TextBoxPeer::show_state() {
     const forms::TextBox* box = control();
     if (box == nullptr) return;
-    box->Enabled() ? activate() : deactivate();
     const std::string& text = box->Text();
     if (text != value()) value(text.c_str(), static_cast<int>(text.size()));
     // The program wrote the text: the caret goes where the model puts it (FLTK would keep its
@@ -50,15 +48,15 @@ void TextField::show_state() {
     position(static_cast<int>(end), static_cast<int>(start));
 }
 
-int TextField::typed_character() {
+int TextBoxPeer::typed_character() {
     switch (Fl::event_key()) {
         case FL_BackSpace:
-            return Backspace;
+            return forms::KeyBackspace;
         case FL_Enter:
         case FL_KP_Enter:
-            return Enter;
+            return forms::KeyReturn;
         case FL_Escape:
-            return Escape;
+            return forms::KeyEscape;
         default:
             break;
     }
@@ -69,7 +67,7 @@ int TextField::typed_character() {
     return c >= ' ' && c != Delete ? c : 0;
 }
 
-std::optional<SelectionReader::Source> TextField::paste_source(int event) {
+std::optional<SelectionReader::Source> TextBoxPeer::paste_source(int event) {
     if (event == FL_RELEASE && Fl::event_button() == FL_MIDDLE_MOUSE) {
         return SelectionReader::Source::Primary;
     }
@@ -82,7 +80,7 @@ std::optional<SelectionReader::Source> TextField::paste_source(int event) {
     return std::nullopt;
 }
 
-int TextField::handle(int event) {
+int TextBoxPeer::handle(int event) {
     if (const std::optional<SelectionReader::Source> source = paste_source(event)) {
         // A middle click is no click towards a double click, which would select a word.
         if (event == FL_RELEASE) Fl::event_is_click(0);
@@ -96,9 +94,9 @@ int TextField::handle(int event) {
     // The handler may have closed the window or ended the program.
     if (control() == nullptr || applied == 0) return 1;
     // A single-line field takes no line break, and Esc types nothing.
-    if (applied == Enter || applied == Escape) return 1;
+    if (applied == forms::KeyReturn || applied == forms::KeyEscape) return 1;
     if (applied == typed) return Fl_Input::handle(event);
-    if (applied == Backspace) {
+    if (applied == forms::KeyBackspace) {
         position() == mark() ? cut(-1) : cut();
         return 1;
     }
@@ -107,4 +105,4 @@ int TextField::handle(int event) {
     return 1;
 }
 
-}  // namespace fltkui
+}  // namespace fltk

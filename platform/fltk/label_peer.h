@@ -8,13 +8,13 @@
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A label: its caption on an opaque background, wrapped at the right edge, lines broken at
 // character 13. It takes no focus.
-class LabelView final : public Fl_Widget, public ControlPeer<forms::Label> {
+class LabelPeer final : public Fl_Widget, public ControlPeer<forms::Label> {
 public:
-    LabelView(forms::Label& label, int x, int y, int w, int h);
+    LabelPeer(forms::Label& label, int x, int y, int w, int h);
 
     void show_state() override;
 
@@ -27,4 +27,4 @@ private:
     FontChoice font_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

@@ -8,15 +8,15 @@
 #include "platform/fltk/selection_reader.h"
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // A single-line text box. Every change the user makes (typing, deleting, pasting, cutting)
 // reaches the model as one edit; each typed character first goes to KeyPress, which may swallow
 // or replace it. Text the model writes is shown without coming back as an edit. Pastes (Ctrl+V,
 // Shift+Insert, the middle button) go through the back end's selection reader.
-class TextField final : public Fl_Input, public ControlPeer<forms::TextBox> {
+class TextBoxPeer final : public Fl_Input, public ControlPeer<forms::TextBox> {
 public:
-    TextField(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h);
+    TextBoxPeer(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h);
 
     void show_state() override;
 
@@ -30,4 +30,4 @@ private:
     SelectionReader& selections_;
 };
 
-}  // namespace fltkui
+}  // namespace fltk

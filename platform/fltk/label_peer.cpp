@@ -1,49 +1,31 @@
-#include "platform/fltk/label_view.h"
+#include "platform/fltk/label_peer.h"
 
 #include <FL/fl_draw.H>
 
 #include "platform/fltk/colours.h"
+#include "platform/forms/caption.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
 
-namespace fltkui {
+namespace fltk {
 
-namespace {
-
-// Character 13 starts a new line; a 13 followed by 10 is one line break.
-std::string with_line_feeds(const std::string& caption) {
-    std::string text;
-    text.reserve(caption.size());
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '\r') {
-            text += '\n';
-            if (i + 1 < caption.size() && caption[i + 1] == '\n') ++i;
-        } else {
-            text += caption[i];
-        }
-    }
-    return text;
-}
-
-}  // namespace
-
-LabelView::LabelView(forms::Label& label, int x, int y, int w, int h)
+LabelPeer::LabelPeer(forms::Label& label, int x, int y, int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(label) {
     show_state();
 }
 
-void LabelView::show_state() {
+void LabelPeer::show_state() {
     const forms::Label* label = control();
     if (label == nullptr) return;
     forms::Runtime& runtime = label->form().runtime();
-    text_ = with_line_feeds(label->Caption());
+    text_ = forms::with_line_breaks(label->Caption(), "\n");
     back_ = to_fl_color(runtime.resolve(label->BackColor()));
     fore_ = to_fl_color(runtime.resolve(label->ForeColor()));
     font_ = choose_font(label->Font());
     redraw();
 }
 
-void LabelView::draw() {
+void LabelPeer::draw() {
     fl_rectf(x(), y(), w(), h(), back_);
     fl_push_clip(x(), y(), w(), h());
     fl_color(fore_);
@@ -54,4 +36,4 @@ void LabelView::draw() {
     fl_pop_clip();
 }
 
-}  // namespace fltkui
+}  // namespace fltk

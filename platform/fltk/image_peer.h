@@ -9,13 +9,13 @@
 #include "platform/fltk/picture_cache.h"
 #include "platform/forms/controls.h"
 
-namespace fltkui {
+namespace fltk {
 
 // An image control: the program icon or a JPEG photograph, stretched to the control or drawn
 // at its own size from the top left corner, clipped. It takes no focus.
-class ImageView final : public Fl_Widget, public ControlPeer<forms::Image> {
+class ImagePeer final : public Fl_Widget, public ControlPeer<forms::Image> {
 public:
-    ImageView(forms::Image& image, PictureCache& pictures, int x, int y, int w, int h);
+    ImagePeer(forms::Image& image, PictureCache& pictures, int x, int y, int w, int h);
 
     // The picture never changes.
     void show_state() override {}
@@ -27,4 +27,4 @@ private:
     std::unique_ptr<Fl_Image> stretched_;  // the picture at the control's size, when stretched
 };
 
-}  // namespace fltkui
+}  // namespace fltk
