@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Checks the arrows between the source folders: each folder includes only the folders it may,
 so that the forms runtime knows nothing of the program, the back ends nothing of each other and
 the program's windows nothing of each other but through app/; and no header's includes lead
@@ -13,7 +13,7 @@ import sys
 FORMS = "platform/forms"
 FEATURES = ("colour", "trail", "palette", "about")
 
-#What each folder's files may include, besides their own folder and system headers.
+# What each folder's files may include, besides their own folder and system headers.
 MAY_INCLUDE = {
     FORMS: set(),
     "platform/headless": {FORMS},
@@ -23,14 +23,14 @@ MAY_INCLUDE = {
     **{feature: {FORMS, "app"} for feature in FEATURES},
     "packaging/linux": {FORMS, "app"},
 }
-#Files that put the pieces together, and may know more.
+# Files that put the pieces together, and may know more.
 MAY_ALSO_INCLUDE = {
-#The composition root : it makes the program's windows.
+    # The composition root: it makes the program's windows.
     "app/program.cpp": set(FEATURES),
-#The programs' entry points, each on its back end.
+    # The programs' entry points, each on its back end.
     "platform/fltk/main.cpp": {"app"},
     "platform/win32/main.cpp": {"app"},
-#A build tool that writes the program icon as an.ico file.
+    # A build tool that writes the program icon as an .ico file.
     "platform/win32/make_ico.cpp": {"app"},
 }
 
@@ -69,6 +69,7 @@ def breaches(root):
                 yield f"{path} includes {name}: {folder}/ may not include {target}/"
     yield from header_cycles(root, graph)
 
+
 def header_cycles(root, graph):
     """Every cycle of header includes, found by a depth-first walk."""
     state = {}
@@ -90,6 +91,7 @@ def header_cycles(root, graph):
     for header in sorted(h for h in graph if h.endswith(".h")):
         if header not in state:
             yield from walk(header)
+
 
 def main():
     root = sys.argv[1]
