@@ -1,11 +1,17 @@
 #include "about/about.h"
 
+#include <functional>
+#include <initializer_list>
+#include <span>
 #include <string>
 
 #include "about/photo.h"
 #include "app/credits.h"
 #include "app/program.h"
 #include "app/program_icon.h"
+#include "platform/forms/colour.h"
+#include "platform/forms/font.h"
+#include "platform/forms/window_ref.h"
 
 namespace varnel {
 

@@ -2,6 +2,7 @@
 #include "about/about.h"
 #include "app/form_varnel.h"
 #include "app/program.h"
+#include "platform/forms/window_ref.h"
 
 namespace varnel {
 

@@ -1,8 +1,11 @@
 #include "app/form_varnel.h"
 
+#include <functional>
+
 #include "app/credits.h"
 #include "app/program.h"
 #include "app/program_icon.h"
+#include "platform/forms/window_ref.h"
 
 namespace varnel {
 

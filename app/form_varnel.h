@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/forms/colour.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/picture_box.h"

@@ -1,8 +1,13 @@
 // Where the program's windows are made: the one place that knows every window.
 #include "app/program.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "about/about.h"
 #include "palette/my_palette.h"
+#include "platform/forms/form.h"
 
 namespace varnel {
 

@@ -4,6 +4,8 @@
 
 #include "app/form_varnel.h"
 #include "platform/forms/backend.h"
+#include "platform/forms/clock.h"
+#include "platform/forms/random.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/window_ref.h"
 

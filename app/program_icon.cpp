@@ -1,5 +1,9 @@
 #include "app/program_icon.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 namespace varnel {
 
 namespace {

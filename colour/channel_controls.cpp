@@ -1,9 +1,14 @@
 // The three channels' decimal fields and scroll bars, kept in step with each other.
+#include <optional>
+#include <string>
+
 #include "app/form_varnel.h"
 #include "app/program.h"
 #include "colour/decimal_text.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/number_text.h"
+#include "platform/forms/runtime.h"
 
 namespace varnel {
 

@@ -1,8 +1,10 @@
 // "Copy to Clipboard": the hex code field's text, as plain text.
 #include "app/form_varnel.h"
 #include "app/program.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/errors.h"
 #include "platform/forms/keys.h"
+#include "platform/forms/runtime.h"
 
 namespace varnel {
 

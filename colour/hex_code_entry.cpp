@@ -1,6 +1,9 @@
 // Typing a hex code into Text4 and pressing Enter sets all three channels.
+#include <string>
+
 #include "app/form_varnel.h"
 #include "colour/hex_entry.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/number_text.h"
 

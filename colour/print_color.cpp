@@ -1,7 +1,14 @@
 // The preview box and the hex code, rebuilt from the three decimal fields.
+#include <initializer_list>
+#include <optional>
+#include <string>
+
 #include "app/form_varnel.h"
 #include "colour/decimal_text.h"
+#include "platform/forms/colour.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/number_text.h"
+#include "platform/forms/picture_box.h"
 
 namespace varnel {
 

@@ -1,12 +1,19 @@
 #include "palette/my_palette.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <string>
 
+#include "app/form_varnel.h"
 #include "app/program.h"
 #include "app/program_icon.h"
 #include "palette/strips.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/geometry.h"
 #include "platform/forms/number_text.h"
+#include "platform/forms/window_ref.h"
 
 namespace varnel {
 

@@ -2,6 +2,7 @@
 #include "app/form_varnel.h"
 #include "app/program.h"
 #include "palette/my_palette.h"
+#include "platform/forms/window_ref.h"
 
 namespace varnel {
 

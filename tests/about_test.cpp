@@ -38,13 +38,13 @@ TEST_F(AboutTest, TheWindowIsBuiltFromItsDesign) {
     EXPECT_EQ(a.Label4.Top(), a.Label2.Top());
     EXPECT_EQ(a.Label5.Top() - a.Label2.Top(), 120);
     EXPECT_EQ(a.Command1.Caption(), "Close");
-    EXPECT_EQ(a.Command1.bounds(), (forms::Bounds{840, 2160, 1335, 375}));
-    EXPECT_EQ(a.Label1.bounds(), (forms::Bounds{0, 1080, 2655, 855}));
-    EXPECT_EQ(a.Image1.bounds(), (forms::Bounds{120, 240, 840, 720}));
+    EXPECT_EQ(a.Label1.Left(), 0);  // against the window's left edge
+    // The icon is stretched to its control; the photograph, unstretched, fills its own exactly.
     EXPECT_TRUE(a.Image1.Stretch());
     EXPECT_EQ(std::get<const forms::Icon*>(a.Image1.Picture()), &varnel::program_icon());
-    EXPECT_EQ(a.Image2.bounds(), (forms::Bounds{2760, 960, 1800, 1410}));
     EXPECT_FALSE(a.Image2.Stretch());
+    EXPECT_EQ(a.Image2.Width(), 120 * forms::TwipsPerPixel);
+    EXPECT_EQ(a.Image2.Height(), 94 * forms::TwipsPerPixel);
 }
 
 TEST_F(AboutTest, LoadWritesFourLinesSeparatedByCarriageReturnsOnly) {

@@ -7,6 +7,7 @@
 
 #include "colour/decimal_text.h"
 #include "colour/hex_entry.h"
+#include "platform/forms/caption.h"
 #include "platform/forms/text_units.h"
 
 namespace {
@@ -112,4 +113,12 @@ TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
     EXPECT_EQ(forms::character_count(broken), 4U);
     EXPECT_EQ(forms::byte_offset(broken, 4), broken.size());
     EXPECT_EQ(forms::utf16_offset(broken, 99), 4U);
+}
+
+TEST(CaptionLineBreaks, CharacterThirteenBreaksALineAndCrLfCountsOnce) {
+    EXPECT_EQ(forms::with_line_breaks("a\rb\r\nc", "\n"), "a\nb\nc");
+    EXPECT_EQ(forms::with_line_breaks("a\rb", "\r\n"), "a\r\nb");
+    EXPECT_EQ(forms::with_line_breaks("\r\r", "|"), "||");
+    EXPECT_EQ(forms::with_line_breaks("no break\n", "|"), "no break\n");
+    EXPECT_EQ(forms::with_line_breaks("", "|"), "");
 }

@@ -96,6 +96,33 @@ TEST_F(VarnelTest, TabVisitsTheControlsInTabIndexOrderAndLabelsLieBeneath) {
                                                  "Label6"}));
 }
 
+// Every window's controls lie inside its client area, and only those that lie beneath (labels
+// and images) overlap another control.
+TEST_F(VarnelTest, ControlsFitTheirWindowsAndOnlyThoseBeneathOverlap) {
+    ui.click(main().Palette);
+    const auto overlap = [](const forms::Bounds& a, const forms::Bounds& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    for (const forms::Form* form : program->runtime.loaded_forms()) {
+        const forms::Stacking stacking = forms::stacking(*form);
+        for (const forms::Control* control : form->controls()) {
+            if (control->kind() == ControlKind::Timer) continue;
+            const forms::Bounds& b = control->bounds();
+            EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.left + b.width <= form->client_width() &&
+                        b.top + b.height <= form->client_height())
+                << form->Caption() << " " << control->Name();
+        }
+        for (const forms::Control* a : stacking.above) {
+            for (const forms::Control* b : stacking.above) {
+                if (a == b || a->kind() == ControlKind::Timer || b->kind() == ControlKind::Timer)
+                    continue;
+                EXPECT_FALSE(overlap(a->bounds(), b->bounds())) << a->Name() << " " << b->Name();
+            }
+        }
+    }
+}
+
 TEST_F(VarnelTest, TheGreyPanelReachesEightPixelsBeyondTheScrollBars) {
     const varnel::Form_Varnel& f = main();
     EXPECT_EQ(f.VScroll1.Left() - f.Label6.Left(), 120);

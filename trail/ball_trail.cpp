@@ -1,8 +1,15 @@
 // The ball trail: while "Ball" is checked, each timer tick plots a white dot on the preview box
 // and moves the point one pixel diagonally. It bounces off 0 and turns back at limits drawn
 // afresh on every tick, so it wanders beyond the box and back.
+#include <cstdint>
+
 #include "app/form_varnel.h"
 #include "app/program.h"
+#include "platform/forms/colour.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/random.h"
+#include "platform/forms/runtime.h"
 
 namespace varnel {
 

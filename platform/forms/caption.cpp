@@ -1,5 +1,7 @@
 #include "platform/forms/caption.h"
 
+#include <cstddef>
+
 namespace forms {
 
 std::string with_line_breaks(std::string_view caption, std::string_view line_break) {

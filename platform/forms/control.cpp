@@ -1,5 +1,7 @@
 #include "platform/forms/control.h"
 
+#include <utility>
+
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
 

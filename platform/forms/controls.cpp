@@ -1,7 +1,9 @@
 #include "platform/forms/controls.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "platform/forms/errors.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/text_units.h"

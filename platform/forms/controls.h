@@ -12,6 +12,7 @@
 #include "platform/forms/colour.h"
 #include "platform/forms/control.h"
 #include "platform/forms/font.h"
+#include "platform/forms/geometry.h"
 #include "platform/forms/icon.h"
 
 namespace forms {

@@ -1,5 +1,7 @@
 #include "platform/forms/form.h"
 
+#include <utility>
+
 #include "platform/forms/runtime.h"
 
 namespace forms {

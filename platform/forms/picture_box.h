@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/forms/colour.h"
 #include "platform/forms/control.h"
+#include "platform/forms/geometry.h"
 
 namespace forms {
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <functional>
+#include <ranges>
 #include <utility>
 
 #include "platform/forms/control.h"

@@ -7,6 +7,7 @@
 
 #include "platform/forms/backend.h"
 #include "platform/forms/clock.h"
+#include "platform/forms/colour.h"
 #include "platform/forms/errors.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/random.h"

@@ -1,6 +1,7 @@
 #include "platform/forms/stacking.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"

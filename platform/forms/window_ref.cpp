@@ -1,5 +1,8 @@
 #include "platform/forms/window_ref.h"
 
+#include <vector>
+
+#include "platform/forms/errors.h"
 #include "platform/forms/runtime.h"
 
 namespace forms {

@@ -1,6 +1,9 @@
 #include "platform/headless/headless_backend.h"
 
 #include <algorithm>
+#include <ranges>
+#include <string_view>
+#include <utility>
 
 #include "platform/forms/geometry.h"
 #include "platform/forms/keys.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
@@ -7,8 +8,11 @@
 #include <vector>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/colour.h"
+#include "platform/forms/control.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "platform/forms/geometry.h"
 #include "platform/forms/picture_box.h"
 
 namespace headless {

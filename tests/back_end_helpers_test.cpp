@@ -1,0 +1,111 @@
+// The portable helpers in the back ends' folders: the Windows icon image, and the Linux back end's
+// scroll bar geometry and font choice.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/program_icon.h"
+#include "platform/fltk/fonts.h"
+#include "platform/fltk/scroll_bar_geometry.h"
+#include "platform/win32/icon_image.h"
+
+namespace {
+
+std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8U) | (bytes[at + 2] << 16U) |
+           (static_cast<std::uint32_t>(bytes[at + 3]) << 24U);
+}
+
+TEST(WindowsIconImage, IsAFourBitBitmapOverTheStandardPaletteWithItsMask) {
+    const forms::Icon& icon = varnel::program_icon();
+    const std::vector<std::uint8_t> image = win32::icon_image(icon);
+    constexpr std::size_t Header = 40;
+    constexpr std::size_t Palette = 16 * 4;
+    constexpr std::size_t ColourRow = 16;  // 32 pixels of 4 bits
+    constexpr std::size_t MaskRow = 4;     // 32 bits
+    ASSERT_EQ(image.size(), Header + Palette + 32 * (ColourRow + MaskRow));
+    EXPECT_EQ(read32(image, 4), 32U);  // width
+    EXPECT_EQ(read32(image, 8), 64U);  // the colour image and the mask
+    EXPECT_EQ(image[14], 4);           // bits per pixel
+    // Blue, green, red: the palette's dark green is (0, 128, 0).
+    EXPECT_EQ(read32(image, Header + 2 * 4), 0x008000U);
+    // Rows run from the bottom up; each pixel's index and mask bit match the icon.
+    for (int y = 0; y < 32; ++y) {
+        const std::size_t row = static_cast<std::size_t>(31 - y);
+        for (int x = 0; x < 32; ++x) {
+            const std::uint8_t pair = image[Header + Palette + row * ColourRow + x / 2];
+            const int index = x % 2 == 0 ? pair >> 4U : pair & 0x0FU;
+            const std::uint8_t mask_byte =
+                image[Header + Palette + 32 * ColourRow + row * MaskRow + x / 8];
+            const bool masked = (mask_byte & (0x80U >> static_cast<unsigned>(x % 8))) != 0;
+            ASSERT_EQ(masked, icon.transparent(x, y)) << x << "," << y;
+            ASSERT_EQ(index, icon.transparent(x, y) ? 0 : icon.at(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(WindowsIconImage, AnIcoFileHoldsItBehindOneDirectoryEntry) {
+    const std::vector<std::uint8_t> image = win32::icon_image(varnel::program_icon());
+    const std::vector<std::uint8_t> file = win32::ico_file(varnel::program_icon());
+    ASSERT_EQ(file.size(), 22 + image.size());
+    EXPECT_EQ(file[2], 1);   // an icon
+    EXPECT_EQ(file[4], 1);   // one image
+    EXPECT_EQ(file[6], 32);  // 32 x 32
+    EXPECT_EQ(read32(file, 14), image.size());
+    EXPECT_EQ(read32(file, 18), 22U);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), file.begin() + 22));
+}
+
+using fltk::ScrollBarGeometry;
+using Part = ScrollBarGeometry::Part;
+
+TEST(ScrollBarGeometry, TheThumbRunsFromMinAtTheTopToMaxAtTheBottom) {
+    const ScrollBarGeometry bar{17, 89, 0, 255};  // a channel's bar
+    EXPECT_EQ(bar.arrow_size(), 17);
+    EXPECT_EQ(bar.thumb_size(), 17);
+    EXPECT_EQ(bar.thumb_top(0), 17);
+    EXPECT_EQ(bar.thumb_top(255), 89 - 17 - 17);
+    // The thumb never moves up as the value grows, and a thumb dragged to any place of the
+    // track gives a value whose thumb stands at that very place.
+    for (int value = 1; value <= 255; ++value)
+        ASSERT_GE(bar.thumb_top(value), bar.thumb_top(value - 1));
+    for (int top = bar.thumb_top(0); top <= bar.thumb_top(255); ++top) {
+        ASSERT_EQ(bar.thumb_top(bar.value_at_thumb_top(top)), top) << top;
+    }
+    EXPECT_EQ(bar.value_at_thumb_top(-50), 0);
+    EXPECT_EQ(bar.value_at_thumb_top(500), 255);
+}
+
+TEST(ScrollBarGeometry, EveryPlaceBelongsToOnePart) {
+    const ScrollBarGeometry bar{17, 89, 0, 255};
+    const int value = 128;
+    const int thumb = bar.thumb_top(value);
+    EXPECT_EQ(bar.part_at(-1, value), Part::Nowhere);
+    EXPECT_EQ(bar.part_at(0, value), Part::UpArrow);
+    EXPECT_EQ(bar.part_at(16, value), Part::UpArrow);
+    EXPECT_EQ(bar.part_at(17, value), Part::TroughAbove);
+    EXPECT_EQ(bar.part_at(thumb, value), Part::Thumb);
+    EXPECT_EQ(bar.part_at(thumb + 16, value), Part::Thumb);
+    EXPECT_EQ(bar.part_at(thumb + 17, value), Part::TroughBelow);
+    EXPECT_EQ(bar.part_at(72, value), Part::DownArrow);
+    EXPECT_EQ(bar.part_at(88, value), Part::DownArrow);
+    EXPECT_EQ(bar.part_at(89, value), Part::Nowhere);
+    // Too short for a thumb: two arrows meet.
+    const ScrollBarGeometry stub{17, 20, 0, 255};
+    EXPECT_EQ(stub.thumb_size(), 0);
+    EXPECT_EQ(stub.value_at_thumb_top(5), 0);
+}
+
+TEST(FontChoice, NearestStandardFaceAtItsPixelSize) {
+    EXPECT_EQ(fltk::choose_font(std::nullopt).face, fltk::DefaultFace);
+    const fltk::FontChoice title = fltk::choose_font(forms::Font{"MS Sans Serif", 24, 400, 204});
+    EXPECT_EQ(title.face, FL_HELVETICA);  // a sans serif face, whatever the family's name
+    EXPECT_EQ(title.size, 32);            // 24 points at 96 dots per inch
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Times New Roman", 12, 700, 0}).face,
+              FL_TIMES + FL_BOLD);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Courier New", 10, 400, 0}).face, FL_COURIER);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Tiny", 0, 400, 0}).size, 1);
+}
+
+}  // namespace
