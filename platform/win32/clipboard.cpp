@@ -4,25 +4,6 @@
 
 namespace win32 {
 
-namespace {
-
-// The clipboard is the whole system's: close it whatever happens while it is open.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    bool open() const { return open_; }
-
-private:
-    bool open_;
-};
-
-}  // namespace
-
 bool write_clipboard_text(HWND owner, const std::wstring& text) {
     // The text is made ready before the clipboard is opened: nothing is emptied for a text that
     // could not be placed, and another program waits on the clipboard no longer than it must.

@@ -6,6 +6,22 @@
 
 namespace win32 {
 
+// The clipboard, opened for the scope if no other program holds it: the clipboard is the whole
+// system's, so it is closed whatever happens while it is open.
+class OpenClipboardScope {
+public:
+    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    bool open() const { return open_; }
+
+private:
+    bool open_;
+};
+
 // Puts the text on the clipboard as Unicode text; false if it could not: another program holds
 // the clipboard open, or the system refused the memory or the text.
 bool write_clipboard_text(HWND owner, const std::wstring& text);

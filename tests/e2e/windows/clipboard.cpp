@@ -4,7 +4,7 @@
 //   clipboard set FILE         puts a UTF-8 file's text on the clipboard
 //   clipboard hold SECONDS     keeps the clipboard open, as a busy program does, then lets go;
 //                              prints "held" once it holds it
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -16,43 +16,35 @@
 #include <iterator>
 #include <string>
 
+#include "platform/win32/clipboard.h"
+#include "platform/win32/wide_text.h"
+
 namespace {
 
-// The clipboard, opened for the scope; another program may hold it a moment, so a few tries.
-class OpenClipboardScope {
-public:
-    OpenClipboardScope() {
-        for (int tries = 0; tries < 50 && !open_; ++tries) {
-            open_ = OpenClipboard(nullptr) != FALSE;
-            if (!open_) Sleep(20);
-        }
+// Another program may hold the clipboard a moment: a few tries. Returns what use returns with
+// the clipboard open, or 2.
+template <class Use>
+int with_clipboard(Use use) {
+    for (int tries = 0; tries < 50; ++tries) {
+        const win32::OpenClipboardScope clipboard(nullptr);
+        if (clipboard.open()) return use();
+        Sleep(20);
     }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    bool open() const { return open_; }
-
-private:
-    bool open_ = false;
-};
+    return 2;
+}
 
 int get() {
-    const OpenClipboardScope clipboard;
-    if (!clipboard.open()) return 2;
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (data == nullptr) return 1;
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    if (text == nullptr) return 1;
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-    GlobalUnlock(data);
-    utf8.resize(std::strlen(utf8.c_str()));
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    return 0;
+    return with_clipboard([] {
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const auto* text =
+            data == nullptr ? nullptr : static_cast<const wchar_t*>(GlobalLock(data));
+        if (text == nullptr) return 1;
+        const std::string utf8 = win32::narrow(text);
+        GlobalUnlock(data);
+        _setmode(_fileno(stdout), _O_BINARY);
+        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        return 0;
+    });
 }
 
 int set(const wchar_t* path) {
@@ -60,30 +52,21 @@ int set(const wchar_t* path) {
     const std::string utf8((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
     if (!file.eof() && file.fail()) return 2;
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (static_cast<std::size_t>(length) + 1) * 2);
-    if (memory == nullptr) return 2;
-    auto* text = static_cast<wchar_t*>(GlobalLock(memory));
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text, length);
-    text[length] = L'\0';
-    GlobalUnlock(memory);
-    const OpenClipboardScope clipboard;
-    if (!clipboard.open() || !EmptyClipboard() ||
-        SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
-        GlobalFree(memory);
-        return 2;
+    const std::wstring text = win32::widen(utf8);
+    for (int tries = 0; tries < 50; ++tries) {
+        if (win32::write_clipboard_text(nullptr, text)) return 0;
+        Sleep(20);
     }
-    return 0;
+    return 2;
 }
 
 int hold(int seconds) {
-    const OpenClipboardScope clipboard;
-    if (!clipboard.open()) return 2;
-    std::puts("held");
-    std::fflush(stdout);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    return 0;
+    return with_clipboard([seconds] {
+        std::puts("held");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(seconds) * 1000);
+        return 0;
+    });
 }
 
 }  // namespace
