@@ -72,9 +72,7 @@ void Runtime::expose_reported(PictureBox& box, PixelRect area) {
         remembered_exposes_.emplace_back(&box, area);
         return;
     }
-    PixelRect& gathered = found->second;
-    gathered = {std::min(gathered.left, area.left), std::min(gathered.top, area.top),
-                std::max(gathered.right, area.right), std::max(gathered.bottom, area.bottom)};
+    found->second = bounding(found->second, area);
 }
 
 void Runtime::deliver_remembered() {
