@@ -1,13 +1,15 @@
 // The portable helpers in the back ends' folders: the Windows icon image, and the Linux back end's
-// scroll bar geometry and font choice.
+// scroll bar geometry, font choice and the scale it takes from the desktop.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
 #include "app/program_icon.h"
+#include "platform/fltk/desktop_scale.h"
 #include "platform/fltk/fonts.h"
 #include "platform/fltk/scroll_bar_geometry.h"
+#include "platform/forms/scale.h"
 #include "platform/win32/icon_image.h"
 
 namespace {
@@ -77,6 +79,19 @@ TEST(ScrollBarGeometry, TheThumbRunsFromMinAtTheTopToMaxAtTheBottom) {
     EXPECT_EQ(bar.value_at_thumb_top(500), 255);
 }
 
+TEST(ScrollBarGeometry, AScaledBarScalesItsArrowsAndThumbAndStillReachesEveryValue) {
+    for (const int dpi : {120, 144, 168, 192}) {
+        const forms::Scale scale(dpi);
+        const ScrollBarGeometry bar{scale.device(17), scale.device(89), 0, 255};
+        EXPECT_EQ(bar.arrow_size(), scale.device(17)) << dpi;
+        EXPECT_EQ(bar.thumb_size(), scale.device(17)) << dpi;
+        EXPECT_EQ(bar.thumb_top(255) + bar.thumb_size(), bar.height - bar.arrow_size()) << dpi;
+        for (int top = bar.thumb_top(0); top <= bar.thumb_top(255); ++top) {
+            ASSERT_EQ(bar.thumb_top(bar.value_at_thumb_top(top)), top) << dpi << " " << top;
+        }
+    }
+}
+
 TEST(ScrollBarGeometry, EveryPlaceBelongsToOnePart) {
     const ScrollBarGeometry bar{17, 89, 0, 255};
     const int value = 128;
@@ -98,14 +113,75 @@ TEST(ScrollBarGeometry, EveryPlaceBelongsToOnePart) {
 }
 
 TEST(FontChoice, NearestStandardFaceAtItsPixelSize) {
-    EXPECT_EQ(fltk::choose_font(std::nullopt).face, fltk::DefaultFace);
-    const fltk::FontChoice title = fltk::choose_font(forms::Font{"MS Sans Serif", 24, 400, 204});
+    const forms::Scale base;
+    EXPECT_EQ(fltk::choose_font(std::nullopt, base).face, fltk::DefaultFace);
+    const fltk::FontChoice title =
+        fltk::choose_font(forms::Font{"MS Sans Serif", 24, 400, 204}, base);
     EXPECT_EQ(title.face, FL_HELVETICA);  // a sans serif face, whatever the family's name
     EXPECT_EQ(title.size, 32);            // 24 points at 96 dots per inch
-    EXPECT_EQ(fltk::choose_font(forms::Font{"Times New Roman", 12, 700, 0}).face,
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Times New Roman", 12, 700, 0}, base).face,
               FL_TIMES + FL_BOLD);
-    EXPECT_EQ(fltk::choose_font(forms::Font{"Courier New", 10, 400, 0}).face, FL_COURIER);
-    EXPECT_EQ(fltk::choose_font(forms::Font{"Tiny", 0, 400, 0}).size, 1);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Courier New", 10, 400, 0}, base).face, FL_COURIER);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Tiny", 0, 400, 0}, base).size, 1);
+}
+
+TEST(FontChoice, TextIsSizedInDevicePixelsAtTheScale) {
+    const forms::Font title{"MS Sans Serif", 24, 400, 204};
+    EXPECT_EQ(fltk::choose_font(title, forms::Scale(192)).size, 64);
+    EXPECT_EQ(fltk::choose_font(title, forms::Scale(144)).size, 48);
+    EXPECT_EQ(fltk::choose_font(title, forms::Scale(120)).size, 40);
+    // 8 points at 1.75: 18.67 pixels, to the nearest.
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Arial", 8, 400, 0}, forms::Scale(168)).size, 19);
+    EXPECT_EQ(fltk::choose_font(std::nullopt, forms::Scale(192)).size, 2 * fltk::DefaultSize);
+    EXPECT_EQ(fltk::default_font(forms::Scale(144)).size, 15);
+    EXPECT_EQ(fltk::default_font(forms::Scale(144)).face, fltk::DefaultFace);
+}
+
+using fltk::choose_scale;
+
+int dpi_of(const fltk::ScaleSettings& settings) { return choose_scale(settings).scale.dpi(); }
+
+TEST(DesktopScale, TheFirstSettingFoundWins) {
+    EXPECT_EQ(dpi_of({"2", "3", "288"}), 192);
+    EXPECT_EQ(dpi_of({std::nullopt, "1.5", "288"}), 144);
+    EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "144"}), 144);
+    EXPECT_EQ(dpi_of({}), 96);
+    // An empty setting is no setting.
+    EXPECT_EQ(dpi_of({"", "", "192"}), 192);
+    // A setting found but unusable gives 1: the next one is not asked.
+    EXPECT_EQ(dpi_of({"huge", "2", "192"}), 96);
+    EXPECT_EQ(dpi_of({std::nullopt, "0", "192"}), 96);
+    EXPECT_EQ(dpi_of({std::nullopt, "1", "192"}), 96);
+}
+
+TEST(DesktopScale, FactorsFromOneToFourIncludingFractionsAreTakenToWholeDotsPerInch) {
+    EXPECT_EQ(dpi_of({"1"}), 96);
+    EXPECT_EQ(dpi_of({"1.25"}), 120);
+    EXPECT_EQ(dpi_of({"1.75"}), 168);
+    EXPECT_EQ(dpi_of({"4"}), 384);
+    EXPECT_EQ(dpi_of({" 2 \n"}), 192);
+    EXPECT_EQ(dpi_of({"1.3"}), 125);  // 124.8 dots per inch
+    EXPECT_EQ(dpi_of({std::nullopt, "2.0"}), 192);
+    EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "96"}), 96);
+    EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "110.4"}), 110);
+    EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "384"}), 384);
+    // Unreadable, or outside 1 to 4.
+    for (const char* text : {"0.99", "4.01", "-2", "2x", "x2", "2,5", "nan", "inf", "1e999", " "}) {
+        EXPECT_EQ(dpi_of({std::nullopt, text}), 96) << text;
+    }
+    for (const char* text : {"72", "400", "ninety-six"}) {
+        EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, text}), 96) << text;
+    }
+}
+
+TEST(DesktopScale, OnlyAnUnusableVarnelScaleIsReported) {
+    const fltk::ScaleChoice bad = choose_scale({"0.5", "2"});
+    EXPECT_EQ(bad.scale, forms::Scale());
+    EXPECT_EQ(bad.complaint, "varnel: VARNEL_SCALE=0.5 is not a scale from 1 to 4; using 1");
+    EXPECT_FALSE(choose_scale({"2"}).complaint);
+    EXPECT_FALSE(choose_scale({std::nullopt, "9"}).complaint);
+    EXPECT_FALSE(choose_scale({std::nullopt, std::nullopt, "12"}).complaint);
+    EXPECT_FALSE(choose_scale({""}).complaint);
 }
 
 }  // namespace

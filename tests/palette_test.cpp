@@ -1,5 +1,7 @@
 // The palette window: its spectrum, picking from it, and the Palette button.
 #include "palette/strips.h"
+#include "platform/forms/scale.h"
+#include "platform/forms/scaled_surface.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -100,6 +102,32 @@ TEST_F(PaletteTest, APressOrADragPicksTheColourDrawnAtEveryStripsEdges) {
             set_colour(1, 2, 3);
             ui.mouse_move(spectrum(), forms::LeftButton, column, 77);
             EXPECT_EQ(picked(), drawn(column, 77)) << "drag at column " << column;
+        }
+    }
+    EXPECT_TRUE(ui.message_boxes().empty());
+}
+
+// On a scaled screen each spectrum pixel is shown by a block of device pixels; a press on any of
+// them reaches the program as a press on that pixel, so it picks the colour shown under it.
+TEST_F(PaletteTest, APressAtEveryDevicePixelOfAScaledColumnPicksThatColumnsColour) {
+    forms::PictureBox& box = spectrum();
+    ui.focus(palette());
+    for (const int dpi : {96, 120, 144, 192}) {
+        const forms::ScaledSurface surface(forms::Scale(dpi), box);
+        for (int column = 0; column < box.surface_width(); ++column) {
+            for (const int row : {100, 101}) {
+                const forms::PixelRect block =
+                    surface.device_area({column, row, column + 1, row + 1});
+                for (int y = block.top; y < block.bottom; ++y) {
+                    for (int x = block.left; x < block.right; ++x) {
+                        ui.mouse_down(box, forms::LeftButton, 0, 0);  // black, to see a change
+                        box.user_mouse_down(forms::LeftButton, 0, surface.twips_x(x),
+                                            surface.twips_y(y));
+                        ASSERT_EQ(picked(), drawn(column, row))
+                            << dpi << " dpi, device pixel " << x << "," << y;
+                    }
+                }
+            }
         }
     }
     EXPECT_TRUE(ui.message_boxes().empty());

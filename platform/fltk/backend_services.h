@@ -2,6 +2,7 @@
 
 #include "platform/fltk/picture_cache.h"
 #include "platform/fltk/selection_reader.h"
+#include "platform/forms/scale.h"
 
 namespace fltk {
 
@@ -9,6 +10,8 @@ namespace fltk {
 struct BackendServices {
     SelectionReader& selections;
     PictureCache& pictures;
+    // How the desktop scales the program: every window and control converts at it.
+    forms::Scale scale;
 };
 
 }  // namespace fltk

@@ -7,27 +7,29 @@ namespace fltk {
 namespace {
 
 template <class Peer>
-void prepare(Peer& view, const std::string& caption) {
+void prepare(Peer& view, const std::string& caption, forms::Scale scale) {
     view.copy_label(caption.c_str());
-    view.labelfont(DefaultFace);
-    view.labelsize(DefaultSize);
+    const FontChoice font = default_font(scale);
+    view.labelfont(font.face);
+    view.labelsize(font.size);
     view.when(FL_WHEN_RELEASE);
 }
 
 }  // namespace
 
-CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, int x, int y, int w, int h)
+CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, forms::Scale scale, int x, int y,
+                                     int w, int h)
     : Fl_Button(x, y, w, h), ControlPeer(button) {
-    prepare(*this, button.Caption());
+    prepare(*this, button.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {
         auto& view = static_cast<CommandButtonPeer&>(*widget);
         if (forms::CommandButton* button = view.control()) button->user_click();
     });
 }
 
-CheckBoxPeer::CheckBoxPeer(forms::CheckBox& box, int x, int y, int w, int h)
+CheckBoxPeer::CheckBoxPeer(forms::CheckBox& box, forms::Scale scale, int x, int y, int w, int h)
     : Fl_Check_Button(x, y, w, h), ControlPeer(box) {
-    prepare(*this, box.Caption());
+    prepare(*this, box.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {
         auto& view = static_cast<CheckBoxPeer&>(*widget);
         forms::CheckBox* box = view.control();

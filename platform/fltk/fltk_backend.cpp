@@ -1,10 +1,15 @@
 #include "platform/fltk/fltk_backend.h"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
 
 #include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string_view>
 
 #include "platform/fltk/clipboard_handoff.h"
+#include "platform/fltk/desktop_scale.h"
 #include "platform/fltk/icon_image.h"
 #include "platform/fltk/message_box.h"
 #include "platform/forms/form.h"
@@ -25,6 +30,20 @@ int dispatch(int event, Fl_Window* window) {
     return Fl::handle_(event, window);
 }
 
+std::optional<std::string_view> setting(const char* text) {
+    return text == nullptr ? std::nullopt : std::optional<std::string_view>(text);
+}
+
+// The scale the desktop asks for, from the environment and the display's resources.
+forms::Scale desktop_scale() {
+    fl_open_display();
+    const ScaleChoice choice =
+        choose_scale({setting(std::getenv("VARNEL_SCALE")), setting(std::getenv("GDK_SCALE")),
+                      setting(XGetDefault(fl_display, "Xft", "dpi"))});
+    if (choice.complaint) std::cerr << *choice.complaint << '\n';
+    return choice.scale;
+}
+
 }  // namespace
 
 FltkBackend::FltkBackend() {
@@ -32,6 +51,11 @@ FltkBackend::FltkBackend() {
     // loading the locale's compose table (thousands of lines, read when the display opens)
     // saves about 6 ms, a third of the start-up; a user's own XCOMPOSEFILE is kept.
     setenv("XCOMPOSEFILE", "/dev/null", 0);
+    scale_ = desktop_scale();
+    // A picture stretched by the design keeps its pixels' edges, as at 96 dots per inch; one
+    // that the scale enlarges is enlarged smoothly.
+    Fl_RGB_Image::RGB_scaling(scale_ == forms::Scale() ? FL_RGB_SCALING_NEAREST
+                                                       : FL_RGB_SCALING_BILINEAR);
     constexpr forms::ColourValue ButtonFace =
         forms::default_system_colour(forms::SystemColour::ButtonFace);
     Fl::background(forms::red_of(ButtonFace), forms::green_of(ButtonFace),
@@ -53,12 +77,20 @@ NativeWindow* FltkBackend::window_of(const forms::Form& form) const {
 }
 
 void FltkBackend::form_loaded(forms::Form& form) {
-    if (form.Icon() != nullptr && !icon_) {
-        icon_ = make_icon_image(*form.Icon());
-        Fl_Window::default_icon(icon_.get());
+    if (form.Icon() != nullptr && icons_.empty()) {
+        // The icon's own size, and the size that matches the scale, for the window manager to
+        // choose from.
+        icons_.push_back(make_icon_image(*form.Icon()));
+        const int scaled = scale_.device(forms::Icon::Size);
+        if (scaled != forms::Icon::Size) {
+            icons_.emplace_back(static_cast<Fl_RGB_Image*>(icons_.front()->copy(scaled, scaled)));
+        }
+        std::vector<const Fl_RGB_Image*> offered;
+        for (const auto& icon : icons_) offered.push_back(icon.get());
+        Fl_Window::default_icons(offered.data(), static_cast<int>(offered.size()));
     }
     windows_.insert_or_assign(
-        &form, NativeWindowPtr(new NativeWindow(form, {selections_, pictures_}, frame_)));
+        &form, NativeWindowPtr(new NativeWindow(form, {selections_, pictures_, scale_}, frame_)));
 }
 
 void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }
@@ -76,7 +108,7 @@ void FltkBackend::activate(forms::Form& form) {
 }
 
 int FltkBackend::message_box(const std::string& text, int style, const std::string& title) {
-    show_message_box(text, style, title);
+    show_message_box(text, style, title, scale_);
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <FL/Fl_RGB_Image.H>
 
@@ -10,11 +11,13 @@
 #include "platform/fltk/requestor_window.h"
 #include "platform/fltk/selection_reader.h"
 #include "platform/forms/backend.h"
+#include "platform/forms/scale.h"
 
 namespace fltk {
 
 // The Linux back end: one FLTK window per loaded form, one widget per control, the X
-// clipboard, FLTK's timers and event loop. It mirrors the forms runtime and decides nothing.
+// clipboard, FLTK's timers and event loop. It mirrors the forms runtime and decides nothing. It
+// shows the program at the scale the desktop asks for.
 class FltkBackend final : public forms::Backend {
 public:
     FltkBackend();
@@ -40,8 +43,9 @@ public:
 private:
     NativeWindow* window_of(const forms::Form& form) const;
 
+    forms::Scale scale_;
     std::map<const forms::Form*, NativeWindowPtr> windows_;
-    std::unique_ptr<Fl_RGB_Image> icon_;
+    std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;  // the program icon, at each size offered
     RequestorWindow requestor_;
     SelectionReader selections_{requestor_};
     PictureCache pictures_;

@@ -20,8 +20,12 @@ bool names(const std::string& family, std::initializer_list<const char*> words) 
 
 }  // namespace
 
-FontChoice choose_font(const std::optional<forms::Font>& font) {
-    if (!font) return {};
+FontChoice default_font(forms::Scale scale) {
+    return {DefaultFace, static_cast<Fl_Fontsize>(scale.device(DefaultSize))};
+}
+
+FontChoice choose_font(const std::optional<forms::Font>& font, forms::Scale scale) {
+    if (!font) return default_font(scale);
     Fl_Font face = FL_HELVETICA;
     if (names(font->name, {"courier", "mono", "fixed", "terminal"})) {
         face = FL_COURIER;
@@ -29,7 +33,8 @@ FontChoice choose_font(const std::optional<forms::Font>& font) {
         face = FL_TIMES;
     }
     if (font->weight >= BoldWeight) face += FL_BOLD;
-    return {face, static_cast<Fl_Fontsize>(std::max(1, forms::points_to_pixels(font->points)))};
+    return {face, static_cast<Fl_Fontsize>(
+                      std::max(1, forms::points_to_pixels(font->points, scale.dpi())))};
 }
 
 }  // namespace fltk

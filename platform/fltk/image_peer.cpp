@@ -4,15 +4,19 @@
 
 namespace fltk {
 
-ImagePeer::ImagePeer(forms::Image& image, PictureCache& pictures, int x, int y, int w, int h)
+ImagePeer::ImagePeer(forms::Image& image, PictureCache& pictures, forms::Scale scale, int x, int y,
+                     int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(image), picture_(pictures.find(image.Picture())) {
-    if (picture_ && image.Stretch() && (picture_->w() != w || picture_->h() != h)) {
-        stretched_.reset(picture_->copy(w, h));
+    if (picture_ == nullptr) return;
+    const int shown_w = image.Stretch() ? w : scale.device(picture_->w());
+    const int shown_h = image.Stretch() ? h : scale.device(picture_->h());
+    if (picture_->w() != shown_w || picture_->h() != shown_h) {
+        resized_.reset(picture_->copy(shown_w, shown_h));
     }
 }
 
 void ImagePeer::draw() {
-    Fl_Image* shown = stretched_ ? stretched_.get() : picture_;
+    Fl_Image* shown = resized_ ? resized_.get() : picture_;
     if (shown == nullptr) return;
     fl_push_clip(x(), y(), w(), h());
     shown->draw(x(), y());

@@ -9,8 +9,8 @@
 
 namespace fltk {
 
-LabelPeer::LabelPeer(forms::Label& label, int x, int y, int w, int h)
-    : Fl_Widget(x, y, w, h), ControlPeer(label) {
+LabelPeer::LabelPeer(forms::Label& label, forms::Scale scale, int x, int y, int w, int h)
+    : Fl_Widget(x, y, w, h), ControlPeer(label), scale_(scale) {
     show_state();
 }
 
@@ -21,7 +21,7 @@ void LabelPeer::show_state() {
     text_ = forms::with_line_breaks(label->Caption(), "\n");
     back_ = to_fl_color(runtime.resolve(label->BackColor()));
     fore_ = to_fl_color(runtime.resolve(label->ForeColor()));
-    font_ = choose_font(label->Font());
+    font_ = choose_font(label->Font(), scale_);
     redraw();
 }
 

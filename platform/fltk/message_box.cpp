@@ -15,6 +15,7 @@ namespace fltk {
 
 namespace {
 
+// The box's measures in design pixels.
 constexpr int Margin = 12;
 constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
@@ -24,14 +25,14 @@ constexpr int MinTextWidth = 140;
 // The error icon: a red disc with a white cross.
 class ErrorIcon final : public Fl_Widget {
 public:
-    ErrorIcon(int x, int y) : Fl_Widget(x, y, IconSize, IconSize) {}
+    ErrorIcon(int x, int y, int size) : Fl_Widget(x, y, size, size) {}
 
 private:
     void draw() override {
         fl_color(fl_rgb_color(200, 30, 30));
         fl_pie(x(), y(), w(), h(), 0, 360);
         fl_color(FL_WHITE);
-        fl_line_style(FL_SOLID, 3);
+        fl_line_style(FL_SOLID, std::max(1, w() * 3 / IconSize));
         const int inset = w() / 3;
         fl_line(x() + inset, y() + inset, x() + w() - inset, y() + h() - inset);
         fl_line(x() + w() - inset, y() + inset, x() + inset, y() + h() - inset);
@@ -39,19 +40,30 @@ private:
     }
 };
 
-// Where everything goes, from the text's size.
+// Where everything goes, in device pixels, from the text's size.
 struct Layout {
-    Layout(const std::string& text, bool with_icon) : icon(with_icon) {
-        fl_font(DefaultFace, DefaultSize);
+    Layout(const std::string& text, bool with_icon, forms::Scale scale)
+        : icon(with_icon),
+          font(default_font(scale)),
+          margin(scale.device(Margin)),
+          icon_size(scale.device(IconSize)),
+          button_w(scale.device(ButtonWidth)),
+          button_h(scale.device(ButtonHeight)) {
+        fl_font(font.face, font.size);
         fl_measure(text.c_str(), text_w, text_h, 0);
-        text_w = std::max(text_w, MinTextWidth);
-        text_x = Margin + (icon ? IconSize + Margin : 0);
-        body_h = std::max(text_h, icon ? IconSize : 0);
-        width = text_x + text_w + Margin;
-        height = Margin + body_h + Margin + ButtonHeight + Margin;
+        text_w = std::max(text_w, scale.device(MinTextWidth));
+        text_x = margin + (icon ? icon_size + margin : 0);
+        body_h = std::max(text_h, icon ? icon_size : 0);
+        width = text_x + text_w + margin;
+        height = margin + body_h + margin + button_h + margin;
     }
 
     bool icon;
+    FontChoice font;
+    int margin;
+    int icon_size;
+    int button_w;
+    int button_h;
     int text_w = 0;
     int text_h = 0;
     int text_x = 0;
@@ -65,19 +77,19 @@ class MessageWindow final : public Fl_Window {
 public:
     MessageWindow(const Layout& layout, const std::string& text, const std::string& title)
         : Fl_Window(layout.width, layout.height),
-          icon_(Margin, Margin),
-          message_(layout.text_x, Margin, layout.text_w, layout.body_h),
-          ok_((layout.width - ButtonWidth) / 2, layout.height - Margin - ButtonHeight, ButtonWidth,
-              ButtonHeight, "OK") {
+          icon_(layout.margin, layout.margin, layout.icon_size),
+          message_(layout.text_x, layout.margin, layout.text_w, layout.body_h),
+          ok_((layout.width - layout.button_w) / 2, layout.height - layout.margin - layout.button_h,
+              layout.button_w, layout.button_h, "OK") {
         end();
         copy_label(title.c_str());
         if (!layout.icon) icon_.hide();
         message_.copy_label(text.c_str());
-        message_.labelfont(DefaultFace);
-        message_.labelsize(DefaultSize);
+        message_.labelfont(layout.font.face);
+        message_.labelsize(layout.font.size);
         message_.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
-        ok_.labelfont(DefaultFace);
-        ok_.labelsize(DefaultSize);
+        ok_.labelfont(layout.font.face);
+        ok_.labelsize(layout.font.size);
         ok_.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
         size_range(layout.width, layout.height, layout.width, layout.height);
         set_modal();
@@ -97,9 +109,11 @@ private:
 
 }  // namespace
 
-void show_message_box(const std::string& text, int style, const std::string& title) {
+void show_message_box(const std::string& text, int style, const std::string& title,
+                      forms::Scale scale) {
     Fl_Widget_Tracker focus(Fl::focus());
-    MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical), text, title);
+    MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical, scale), text,
+                         title);
     window.run();
     if (Fl_Widget* previous = focus.widget()) {
         if (Fl_Window* owner = previous->window(); owner != nullptr && owner->shown()) {

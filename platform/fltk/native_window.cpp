@@ -12,8 +12,8 @@
 #include "platform/fltk/scroll_bar_peer.h"
 #include "platform/fltk/text_box_peer.h"
 #include "platform/fltk/timer_peer.h"
-#include "platform/forms/geometry.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/scale.h"
 #include "platform/forms/stacking.h"
 
 namespace fltk {
@@ -21,36 +21,36 @@ namespace fltk {
 namespace {
 
 using forms::ControlKind;
-using forms::to_pixels;
-using forms::to_twips;
 
 std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& services) {
-    const forms::Bounds& b = control.bounds();
-    const int x = to_pixels(b.left);
-    const int y = to_pixels(b.top);
-    const int w = to_pixels(b.width);
-    const int h = to_pixels(b.height);
+    const forms::PixelRect place = services.scale.device(control.bounds());
+    const int x = place.left;
+    const int y = place.top;
+    const int w = place.right - place.left;
+    const int h = place.bottom - place.top;
+    const forms::Scale scale = services.scale;
     switch (control.kind()) {
         case ControlKind::Label:
-            return std::make_unique<LabelPeer>(static_cast<forms::Label&>(control), x, y, w, h);
+            return std::make_unique<LabelPeer>(static_cast<forms::Label&>(control), scale, x, y, w,
+                                               h);
         case ControlKind::TextBox:
             return std::make_unique<TextBoxPeer>(static_cast<forms::TextBox&>(control),
-                                                 services.selections, x, y, w, h);
+                                                 services.selections, scale, x, y, w, h);
         case ControlKind::VScrollBar:
-            return std::make_unique<ScrollBarPeer>(static_cast<forms::VScrollBar&>(control), x, y,
-                                                   w, h);
+            return std::make_unique<ScrollBarPeer>(static_cast<forms::VScrollBar&>(control), scale,
+                                                   x, y, w, h);
         case ControlKind::CheckBox:
-            return std::make_unique<CheckBoxPeer>(static_cast<forms::CheckBox&>(control), x, y, w,
-                                                  h);
+            return std::make_unique<CheckBoxPeer>(static_cast<forms::CheckBox&>(control), scale, x,
+                                                  y, w, h);
         case ControlKind::CommandButton:
             return std::make_unique<CommandButtonPeer>(static_cast<forms::CommandButton&>(control),
-                                                       x, y, w, h);
+                                                       scale, x, y, w, h);
         case ControlKind::PictureBox:
-            return std::make_unique<PictureBoxPeer>(static_cast<forms::PictureBox&>(control), x, y,
-                                                    w, h);
+            return std::make_unique<PictureBoxPeer>(static_cast<forms::PictureBox&>(control), scale,
+                                                    x, y, w, h);
         case ControlKind::Image:
             return std::make_unique<ImagePeer>(static_cast<forms::Image&>(control),
-                                               services.pictures, x, y, w, h);
+                                               services.pictures, scale, x, y, w, h);
         case ControlKind::Timer:
             return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control));
     }
@@ -60,7 +60,8 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& 
 }  // namespace
 
 NativeWindow::NativeWindow(forms::Form& form, const BackendServices& services, FrameExtents& frame)
-    : Fl_Window(to_pixels(form.client_width()), to_pixels(form.client_height())),
+    : Fl_Window(services.scale.device_length(form.client_width()),
+                services.scale.device_length(form.client_height())),
       form_(&form),
       services_(services),
       frame_(frame) {
@@ -96,8 +97,9 @@ void NativeWindow::show_state() {
     if (form_ == nullptr) return;
     if (form_->Caption() != label()) copy_label(form_->Caption().c_str());
     if (form_->Left() != reported_left_ || form_->Top() != reported_top_) {
-        position(to_pixels(static_cast<int>(form_->Left())) + frame_.left,
-                 to_pixels(static_cast<int>(form_->Top())) + frame_.top);
+        const forms::Scale scale = services_.scale;
+        position(scale.device_of_twips(form_->Left()) + frame_.left,
+                 scale.device_of_twips(form_->Top()) + frame_.top);
     }
     if (form_->Visible() && !shown()) {
         show();
@@ -147,10 +149,11 @@ void NativeWindow::resize(int x, int y, int w, int h) {
 void NativeWindow::report_geometry() {
     if (form_ == nullptr) return;
     if (const std::optional<FrameExtents> extents = frame_extents(*this)) frame_ = *extents;
-    reported_left_ = to_twips(x() - frame_.left);
-    reported_top_ = to_twips(y() - frame_.top);
-    form_->user_moved(reported_left_, reported_top_, to_twips(w() + frame_.left + frame_.right),
-                      to_twips(h() + frame_.top + frame_.bottom));
+    const forms::Scale scale = services_.scale;
+    reported_left_ = scale.twips(x() - frame_.left);
+    reported_top_ = scale.twips(y() - frame_.top);
+    form_->user_moved(reported_left_, reported_top_, scale.twips(w() + frame_.left + frame_.right),
+                      scale.twips(h() + frame_.top + frame_.bottom));
 }
 
 void RetireWindow::operator()(NativeWindow* window) const {

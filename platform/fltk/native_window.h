@@ -15,8 +15,9 @@
 namespace fltk {
 
 // The native window of one loaded form and the peers of its controls. Its client area has the
-// form's size and cannot be resized; the window manager places it unless the program sets its
-// position. It reports its outer rectangle to the form whenever it is placed or moved.
+// form's size at the desktop's scale and cannot be resized; the window manager places it unless
+// the program sets its position. It reports its outer rectangle to the form, in twips at that
+// scale, whenever it is placed or moved.
 class NativeWindow final : public Fl_Window {
 public:
     // frame: the frame extents last seen on any of the program's windows, for windows that

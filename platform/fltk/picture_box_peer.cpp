@@ -7,13 +7,10 @@
 #include <utility>
 
 #include "platform/fltk/mouse_state.h"
-#include "platform/forms/geometry.h"
 
 namespace fltk {
 
 namespace {
-
-constexpr int Border = forms::PictureBox::BorderPixels;
 
 // The ball trail changes a pixel every 10 ms. Drawing each change at once costs an X request
 // and a write on every tick, which more than doubles what the ticks themselves cost; drawing
@@ -24,8 +21,13 @@ constexpr double LatestPresentationSeconds = 0.035;
 
 }  // namespace
 
-PictureBoxPeer::PictureBoxPeer(forms::PictureBox& box, int x, int y, int w, int h)
-    : Fl_Widget(x, y, w, h), ControlPeer(box) {
+PictureBoxPeer::PictureBoxPeer(forms::PictureBox& box, forms::Scale scale, int x, int y, int w,
+                               int h)
+    : Fl_Widget(x, y, w, h),
+      ControlPeer(box),
+      scale_(scale),
+      surface_(scale, box),
+      drawing_area_(surface_.device_area({0, 0, box.surface_width(), box.surface_height()})) {
     show_state();
 }
 
@@ -39,12 +41,17 @@ void PictureBoxPeer::show_state() {
     if (box == nullptr) return;
     const forms::PixelRect area = box->take_changed_area();
     if (area.empty()) return;
-    const int width = box->surface_width();
-    rgb_.resize(box->pixels().size() * 3);
-    for (int row = area.top; row < area.bottom; ++row) {
-        auto out = rgb_.begin() + static_cast<std::ptrdiff_t>((row * width + area.left) * 3);
-        for (int column = area.left; column < area.right; ++column) {
-            const forms::ColourValue pixel = box->pixel(column, row);
+    const int stride = (drawing_area_.right - drawing_area_.left) * 3;
+    rgb_.resize(static_cast<std::size_t>(stride * (drawing_area_.bottom - drawing_area_.top)));
+    // Each device pixel shows the surface pixel under it.
+    const forms::PixelRect device = surface_.device_area(area);
+    for (int y = device.top; y < device.bottom; ++y) {
+        const int row = surface_.row_at(y);
+        auto out =
+            rgb_.begin() + static_cast<std::ptrdiff_t>((y - drawing_area_.top) * stride +
+                                                       (device.left - drawing_area_.left) * 3);
+        for (int x = device.left; x < device.right; ++x) {
+            const forms::ColourValue pixel = box->pixel(surface_.column_at(x), row);
             *out++ = static_cast<std::uint8_t>(forms::red_of(pixel));
             *out++ = static_cast<std::uint8_t>(forms::green_of(pixel));
             *out++ = static_cast<std::uint8_t>(forms::blue_of(pixel));
@@ -67,8 +74,9 @@ void PictureBoxPeer::present_pending() {
     const forms::PixelRect area = std::exchange(unpresented_, {});
     if (area.empty()) return;
     last_presented_ = std::chrono::steady_clock::now();
-    damage(FL_DAMAGE_USER1, x() + Border + area.left, y() + Border + area.top,
-           area.right - area.left, area.bottom - area.top);
+    const forms::PixelRect device = surface_.device_area(area);
+    damage(FL_DAMAGE_USER1, device.left, device.top, device.right - device.left,
+           device.bottom - device.top);
 }
 
 void PictureBoxPeer::present_late(void* data) {
@@ -82,53 +90,50 @@ void PictureBoxPeer::detach() {
 }
 
 void PictureBoxPeer::draw_border() const {
-    // A sunken edge: grey and dark grey above and left, white and light grey below and right.
-    const int right = x() + w() - 1;
-    const int bottom = y() + h() - 1;
-    fl_color(fl_rgb_color(128, 128, 128));
-    fl_xyline(x(), y(), right - 1);
-    fl_yxline(x(), y(), bottom - 1);
-    fl_color(FL_WHITE);
-    fl_xyline(x(), bottom, right);
-    fl_yxline(right, y(), bottom);
-    fl_color(fl_rgb_color(64, 64, 64));
-    fl_xyline(x() + 1, y() + 1, right - 2);
-    fl_yxline(x() + 1, y() + 1, bottom - 2);
-    fl_color(fl_rgb_color(223, 223, 223));
-    fl_xyline(x() + 1, bottom - 1, right - 1);
-    fl_yxline(right - 1, y() + 1, bottom - 1);
+    // A sunken edge of two rings of design pixels: grey and dark grey above and left, white and
+    // light grey below and right.
+    const auto fill = [this](int left, int top, int right, int bottom) {
+        const int x = scale_.device(left);
+        const int y = scale_.device(top);
+        fl_rectf(x, y, scale_.device(right) - x, scale_.device(bottom) - y);
+    };
+    const auto ring = [&](int inset, Fl_Color above_left, Fl_Color below_right) {
+        // The ring's first and last design columns and rows.
+        const int left = scale_.design(x()) + inset;
+        const int top = scale_.design(y()) + inset;
+        const int right = scale_.design(x() + w() - 1) - inset;
+        const int bottom = scale_.design(y() + h() - 1) - inset;
+        fl_color(above_left);
+        fill(left, top, right, top + 1);
+        fill(left, top, left + 1, bottom);
+        fl_color(below_right);
+        fill(left, bottom, right + 1, bottom + 1);
+        fill(right, top, right + 1, bottom + 1);
+    };
+    ring(0, fl_rgb_color(128, 128, 128), FL_WHITE);
+    ring(1, fl_rgb_color(64, 64, 64), fl_rgb_color(223, 223, 223));
 }
 
 void PictureBoxPeer::draw() {
     const bool surface_only = damage() == FL_DAMAGE_USER1;
-    if (!surface_only) {
-        draw_border();
-        // Drawn by the window system's request, not the model's: the part of the drawing area
-        // that needs drawing is repainted by the model once this drawing is done.
-        int cx = 0;
-        int cy = 0;
-        int cw = 0;
-        int ch = 0;
-        fl_clip_box(x() + Border, y() + Border, w() - 2 * Border, h() - 2 * Border, cx, cy, cw, ch);
-        if (cw > 0 && ch > 0) {
-            const int left = cx - x() - Border;
-            const int top = cy - y() - Border;
-            expose_later({left, top, left + cw, top + ch});
-        }
-    }
-    const forms::PictureBox* box = control();
-    if (box == nullptr || rgb_.empty()) return;
     // Only the part that needs drawing goes to the X server.
-    const int left = x() + Border;
-    const int top = y() + Border;
+    const forms::PixelRect& area = drawing_area_;
     int cx = 0;
     int cy = 0;
     int cw = 0;
     int ch = 0;
-    fl_clip_box(left, top, box->surface_width(), box->surface_height(), cx, cy, cw, ch);
-    if (cw <= 0 || ch <= 0) return;
-    const int stride = box->surface_width() * 3;
-    fl_draw_image(rgb_.data() + (cy - top) * stride + (cx - left) * 3, cx, cy, cw, ch, 3, stride);
+    fl_clip_box(area.left, area.top, area.right - area.left, area.bottom - area.top, cx, cy, cw,
+                ch);
+    if (!surface_only) {
+        draw_border();
+        // Drawn by the window system's request, not the model's: the surface pixels that need
+        // drawing are repainted by the model once this drawing is done.
+        if (cw > 0 && ch > 0) expose_later(surface_.surface_area({cx, cy, cx + cw, cy + ch}));
+    }
+    if (control() == nullptr || rgb_.empty() || cw <= 0 || ch <= 0) return;
+    const int stride = (area.right - area.left) * 3;
+    fl_draw_image(rgb_.data() + (cy - area.top) * stride + (cx - area.left) * 3, cx, cy, cw, ch, 3,
+                  stride);
 }
 
 void PictureBoxPeer::expose_later(forms::PixelRect area) {
@@ -148,10 +153,6 @@ void PictureBoxPeer::deliver_expose(void* data) {
     if (forms::PictureBox* box = view.control()) box->user_expose(view.exposed_);
 }
 
-float PictureBoxPeer::twips_x() const { return forms::to_twips(Fl::event_x() - x() - Border); }
-
-float PictureBoxPeer::twips_y() const { return forms::to_twips(Fl::event_y() - y() - Border); }
-
 int PictureBoxPeer::handle(int event) {
     forms::PictureBox* box = control();
     switch (event) {
@@ -161,13 +162,17 @@ int PictureBoxPeer::handle(int event) {
             return 1;
         case FL_PUSH:
             if (box != nullptr)
-                box->user_mouse_down(mouse_button_pressed(), shift_state(), twips_x(), twips_y());
+                box->user_mouse_down(mouse_button_pressed(), shift_state(),
+                                     surface_.twips_x(Fl::event_x()),
+                                     surface_.twips_y(Fl::event_y()));
             // Accepting the press keeps the pointer's moves coming while the button is held.
             return 1;
         case FL_MOVE:
         case FL_DRAG:
             if (box != nullptr)
-                box->user_mouse_move(mouse_buttons_held(), shift_state(), twips_x(), twips_y());
+                box->user_mouse_move(mouse_buttons_held(), shift_state(),
+                                     surface_.twips_x(Fl::event_x()),
+                                     surface_.twips_y(Fl::event_y()));
             return 1;
         default:
             return Fl_Widget::handle(event);

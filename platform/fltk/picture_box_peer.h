@@ -8,17 +8,21 @@
 
 #include "platform/fltk/peer.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/scale.h"
+#include "platform/forms/scaled_surface.h"
 
 namespace fltk {
 
 // A picture box: the model's pixel surface inside a sunken two-pixel border, presented with one
-// image draw of the part that changed, at most 30 times a second. When the window system uncovers
-// the box, the model repaints the part uncovered (background, then Paint). Mouse presses and moves
-// go to the model in twips from the drawing area's corner; while a button is held, the box keeps
-// the pointer even outside itself.
+// image draw of the part that changed, at most 30 times a second. At a larger scale each surface
+// pixel is shown as a block of device pixels (nearest neighbour, never blended), and the border's
+// pixels likewise. When the window system uncovers the box, the model repaints the surface pixels
+// uncovered (background, then Paint). Mouse presses and moves go to the model in twips from the
+// drawing area's corner to the surface pixel under the pointer; while a button is held, the box
+// keeps the pointer even outside itself.
 class PictureBoxPeer final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
 public:
-    PictureBoxPeer(forms::PictureBox& box, int x, int y, int w, int h);
+    PictureBoxPeer(forms::PictureBox& box, forms::Scale scale, int x, int y, int w, int h);
     ~PictureBoxPeer() override;
 
     void show_state() override;
@@ -36,10 +40,10 @@ private:
     void present_pending();
     static void present_late(void* view);
 
-    float twips_x() const;
-    float twips_y() const;
-
-    std::vector<std::uint8_t> rgb_;  // the surface as packed RGB, reused between updates
+    forms::Scale scale_;
+    forms::ScaledSurface surface_;
+    forms::PixelRect drawing_area_;  // the device pixels that show the surface
+    std::vector<std::uint8_t> rgb_;  // the drawing area as packed RGB, reused between updates
     bool expose_pending_ = false;
     forms::PixelRect exposed_{};
     forms::PixelRect unpresented_{};  // changed, not drawn yet

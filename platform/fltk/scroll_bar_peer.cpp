@@ -12,11 +12,14 @@ namespace {
 
 constexpr double FirstRepeatSeconds = 0.35;
 constexpr double RepeatSeconds = 0.05;
+constexpr int ArrowInset = 3;  // design pixels
 
 }  // namespace
 
-ScrollBarPeer::ScrollBarPeer(forms::VScrollBar& bar, int x, int y, int w, int h)
-    : Fl_Widget(x, y, w, h), ControlPeer(bar) {
+// The arrows and the thumb take their size from the bar's, which follows the scale; so does the
+// space around the arrows' symbols.
+ScrollBarPeer::ScrollBarPeer(forms::VScrollBar& bar, forms::Scale scale, int x, int y, int w, int h)
+    : Fl_Widget(x, y, w, h), ControlPeer(bar), arrow_inset_(scale.device(ArrowInset)) {
     box(FL_UP_BOX);
     color(FL_BACKGROUND_COLOR);
     show_state();
@@ -165,7 +168,8 @@ void ScrollBarPeer::draw() {
     const auto arrow_box = [&](int top, Part part, const char* symbol) {
         draw_box(pressed_ == part ? FL_DOWN_BOX : FL_UP_BOX, x(), top, w(), arrow,
                  FL_BACKGROUND_COLOR);
-        fl_draw_symbol(symbol, x() + 3, top + 3, w() - 6, arrow - 6, face);
+        fl_draw_symbol(symbol, x() + arrow_inset_, top + arrow_inset_, w() - 2 * arrow_inset_,
+                       arrow - 2 * arrow_inset_, face);
     };
     arrow_box(y(), Part::UpArrow, "@8>");
     arrow_box(y() + h() - arrow, Part::DownArrow, "@2>");

@@ -7,6 +7,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/scroll_bar_geometry.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/scale.h"
 
 namespace fltk {
 
@@ -15,7 +16,7 @@ namespace fltk {
 // position and the release; with the focus, the arrow, page, Home and End keys ask for theirs.
 class ScrollBarPeer final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
 public:
-    ScrollBarPeer(forms::VScrollBar& bar, int x, int y, int w, int h);
+    ScrollBarPeer(forms::VScrollBar& bar, forms::Scale scale, int x, int y, int w, int h);
     ~ScrollBarPeer() override;
 
     void show_state() override;
@@ -40,6 +41,7 @@ private:
     void release();
     static void repeat(void* bar);
 
+    int arrow_inset_;  // between an arrow's box and its symbol
     int value_ = 0;
     int min_ = 0;
     int max_ = 0;

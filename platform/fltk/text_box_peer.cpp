@@ -17,11 +17,12 @@ constexpr int Delete = 127;
 
 }  // namespace
 
-TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, int x, int y, int w,
-                         int h)
+TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, forms::Scale scale,
+                         int x, int y, int w, int h)
     : Fl_Input(x, y, w, h), ControlPeer(box), selections_(selections) {
-    textfont(DefaultFace);
-    textsize(DefaultSize);
+    const FontChoice font = default_font(scale);
+    textfont(font.face);
+    textsize(font.size);
     // FLTK stops a field at 32,767 characters; a text box takes any length.
     maximum_size(std::numeric_limits<int>::max());
     when(FL_WHEN_CHANGED);

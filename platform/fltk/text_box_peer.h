@@ -7,6 +7,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/selection_reader.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/scale.h"
 
 namespace fltk {
 
@@ -16,7 +17,8 @@ namespace fltk {
 // Shift+Insert, the middle button) go through the back end's selection reader.
 class TextBoxPeer final : public Fl_Input, public ControlPeer<forms::TextBox> {
 public:
-    TextBoxPeer(forms::TextBox& box, SelectionReader& selections, int x, int y, int w, int h);
+    TextBoxPeer(forms::TextBox& box, SelectionReader& selections, forms::Scale scale, int x, int y,
+                int w, int h);
 
     void show_state() override;
 

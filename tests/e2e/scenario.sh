@@ -2,13 +2,24 @@
 # sources this file with the driver's name and its argument:
 #   linux PATH-TO-varnel          the Linux program, driven with xdotool, read with xclip
 #   windows WINDOWS-BUILD-DIR     varnel.exe under Wine, read with the probe
-# Positions are client-area pixels of the windows' designs, which both programs share.
+# Positions are client-area pixels of the windows' designs (design pixels, 96 to the inch), which
+# both programs share. A driver may set SCALE_DPI: the device pixels to the inch the program shows
+# them at (the Linux program follows the desktop's scale); 96 otherwise.
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/x11_session.sh"
 
 DRIVER=$1
 source "$E2E_DIR/drivers/$DRIVER.sh" "$2" || exit 1
+: "${SCALE_DPI:=96}"
+
+# The first device pixel of design pixel P, rounded down as the program rounds it.
+device() {
+    local n=$(($1 * SCALE_DPI))
+    echo $((n >= 0 ? n / 96 : -((95 - n) / 96)))
+}
+# The design pixel that holds device pixel D (D from 0 on).
+design() { echo $((((${1} + 1) * 96 - 1) / SCALE_DPI)); }
 
 MAIN_TITLE="Varnel v3.0"
 
@@ -37,14 +48,16 @@ start_program() {
     MAIN=$(settled_window "$MAIN_TITLE") || { echo "FAILED: no main window"; exit 1; }
 }
 
-# A client-area point of a window on the screen: prints "X Y".
+# A point of one of the program's windows on the screen, from its design position: prints "X Y".
 screen_point() {
     local geometry
     read -r -a geometry <<<"$(client_geometry "$1")"
-    echo "$((geometry[0] + $2)) $((geometry[1] + $3))"
+    echo "$((geometry[0] + $(device "$2"))) $((geometry[1] + $(device "$3")))"
 }
 
-click_main() { click_at "$MAIN" "$@"; }
+# Clicks at a design position of one of the program's windows.
+click_in() { click_at "$1" "$(device "$2")" "$(device "$3")" "${@:4}"; }
+click_main() { click_in "$MAIN" "$@"; }
 
 # Presses keys one after another, as a person would (KEY_DELAY milliseconds apart).
 press() { xdotool key --delay "${KEY_DELAY:-20}" "$@"; }
@@ -56,7 +69,9 @@ click_field() {
 
 # Replaces a field's text as a person would: click, select all from the end, type.
 retype_field() {
-    retype "$MAIN" ${FIELD[$1]} "$2"
+    local x y
+    read -r x y <<<"${FIELD[$1]}"
+    retype "$MAIN" "$(device "$x")" "$(device "$y")" "$2"
 }
 
 # Pastes a file's text over a field's whole text with Ctrl+V.
@@ -73,11 +88,18 @@ preview_is() {
     wait_for_pixel "$x" "$y" "$1"
 }
 
-# How many pixels of the preview's drawing area are white: the ball trail's dots.
+# The preview's drawing area on the screen: "X Y WIDTH HEIGHT" in device pixels.
+preview_area() {
+    local x y left=${PREVIEW_AREA[0]} top=${PREVIEW_AREA[1]}
+    read -r x y <<<"$(screen_point "$MAIN" "$left" "$top")"
+    local width=$(($(device $((left + PREVIEW_AREA[2]))) - $(device "$left")))
+    local height=$(($(device $((top + PREVIEW_AREA[3]))) - $(device "$top")))
+    echo "$x $y $width $height"
+}
+
+# How many device pixels of the preview's drawing area are white: the ball trail's dots.
 white_dots() {
-    local x y
-    read -r x y <<<"$(screen_point "$MAIN" "${PREVIEW_AREA[0]}" "${PREVIEW_AREA[1]}")"
-    count_pixels "$x" "$y" "${PREVIEW_AREA[2]}" "${PREVIEW_AREA[3]}" "255,255,255"
+    count_pixels $(preview_area) "255,255,255"
 }
 
 # Waits (up to about 5 s) until the trail shows at least N dots.
@@ -103,6 +125,15 @@ frame_rect() {
 # What the window manager draws around a window: "LEFT RIGHT TOP BOTTOM".
 frame_extents() {
     xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp'
+}
+
+# Whether the palette window (PALETTE) stands right of the main window, tops level.
+beside_main() {
+    local main_rect palette_rect
+    read -r -a main_rect <<<"$(window_rect "$MAIN")"
+    read -r -a palette_rect <<<"$(window_rect "$PALETTE")"
+    [ "${palette_rect[0]}" -eq "${main_rect[2]}" ] && [ "${palette_rect[1]}" -eq "${main_rect[1]}" ] ||
+        { echo "main ${main_rect[*]}, palette ${palette_rect[*]}" >&2; return 1; }
 }
 
 # Whether a window asks the window manager for a fixed frame: moving and closing, but neither
@@ -168,12 +199,15 @@ finish() {
 # Whether a window with this title is on screen right now (no waiting).
 on_screen() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
-# The rightmost column of the preview's drawing area that holds a white dot (-1: none).
+# The rightmost design column of the preview's drawing area that holds a white dot (-1: none).
 rightmost_dot() {
-    local x y
-    read -r x y <<<"$(screen_point "$MAIN" "${PREVIEW_AREA[0]}" "${PREVIEW_AREA[1]}")"
-    import -window root -crop "${PREVIEW_AREA[2]}x${PREVIEW_AREA[3]}+${x}+${y}" -depth 8 txt:- \
-        2>/dev/null | awk -F'[,:]' 'BEGIN { max = -1 } /\(255,255,255\)/ && $1 > max { max = $1 } END { print max }'
+    local x y w h column
+    read -r x y w h <<<"$(preview_area)"
+    column=$(import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+        awk -F'[,:]' 'BEGIN { max = -1 } /\(255,255,255\)/ && $1 > max { max = $1 } END { print max }')
+    [ "$column" -ge 0 ] || { echo -1; return; }
+    local left=${PREVIEW_AREA[0]}
+    echo $(($(design $(($(device "$left") + column))) - left))
 }
 
 # Checks Ball, waits for the trail's dots and unchecks it: the dots stay until the preview is

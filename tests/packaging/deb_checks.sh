@@ -38,7 +38,7 @@ check "groff -ww finds nothing to warn about" test -z "$groff_warnings"
 [ -z "$groff_warnings" ] || echo "$groff_warnings"
 sections=$(MANWIDTH=80 man -l "$page" 2>/dev/null | grep -E '^[A-Z][A-Z ]+$' | tr '\n' ',')
 expected_sections="NAME,SYNOPSIS,DESCRIPTION,OPTIONS,THE MAIN WINDOW,THE PALETTE WINDOW,"
-expected_sections+="THE ABOUT WINDOW,KEYS,EXIT STATUS,AUTHORS,"
+expected_sections+="THE ABOUT WINDOW,KEYS,EXIT STATUS,ENVIRONMENT,AUTHORS,"
 check "the page has its sections ($sections)" test "$sections" = "$expected_sections"
 
 echo "$FAILURES check(s) failed"

@@ -1,5 +1,10 @@
 # The Linux program's driver: build/linux/varnel in a private Xvfb with openbox. Source it with
 # the program's path. It defines what scenario.sh needs of a driver.
+#
+# A test of the program on a scaled desktop sets what the desktop says (VARNEL_SCALE, GDK_SCALE
+# in the environment, or X resources such as Xft.dpi in E2E_X_RESOURCES, merged into the
+# session's resources before the program starts) and, in E2E_SCALE_DPI, the device pixels to the
+# inch it expects the program to take from that.
 
 VARNEL=$1
 [ -x "$VARNEL" ] || { echo "FAILED: $VARNEL is missing"; return 1; }
@@ -7,9 +12,13 @@ VARNEL=$1
 # An X server without a compositing manager discards what another window covered and asks the
 # program to paint it again.
 UNCOVERED_WINDOWS_KEEP_CONTENT=no
+SCALE_DPI=${E2E_SCALE_DPI:-96}
+# Any other test runs the program unscaled, whatever scale the desktop the tests started from asks.
+[ -n "${E2E_SCALE_DPI:-}" ] || unset VARNEL_SCALE GDK_SCALE
 
 start_session() {
-    start_x_session && wait_for_window_manager_ready
+    start_x_session && wait_for_window_manager_ready || return 1
+    [ -z "${E2E_X_RESOURCES:-}" ] || xrdb -nocpp -merge <<<"$E2E_X_RESOURCES"
 }
 
 launch_program() {

@@ -19,7 +19,7 @@ for ((cycle = 1; cycle <= CYCLES; cycle++)); do
     about=$(wait_for_window About) || break
     # Half the time with its Close button, half by going back to the main window.
     if ((cycle % 2)); then
-        click_at "$about" "${ABOUT_CLOSE[@]}"
+        click_in "$about" "${ABOUT_CLOSE[@]}"
     else
         click_main "${GREY_PANEL[@]}"
     fi

@@ -28,7 +28,7 @@ act() {
             ;;
         5)
             click_main "${ABOUT_BUTTON[@]}"
-            appears About && click_at "$(settled_window About)" "${ABOUT_CLOSE[@]}"
+            appears About && click_in "$(settled_window About)" "${ABOUT_CLOSE[@]}"
             ;;
         6) press Tab Down Up Home End ;;
         7) click_main "${COPY_BUTTON[@]}" ;;

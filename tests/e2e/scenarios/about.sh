@@ -29,7 +29,7 @@ click_main "${GREY_PANEL[@]}"
 check "a click on the main window closes About" gone About
 
 open_about
-click_at "$ABOUT" "${ABOUT_CLOSE[@]}"
+click_in "$ABOUT" "${ABOUT_CLOSE[@]}"
 check "its Close button closes it" gone About
 check "the program keeps running" kill -0 "$PROGRAM_PID"
 finish

@@ -13,7 +13,7 @@ about_then() {
 }
 
 about_then
-click_at "$ABOUT" "${ABOUT_CLOSE[@]}"
+click_in "$ABOUT" "${ABOUT_CLOSE[@]}"
 check "after About's Close button the main window's Activate runs" no_dots
 
 about_then

@@ -38,7 +38,7 @@ press space Return Escape
 check "Enter and Esc on the check box press no button" nothing_pressed
 press Tab space
 check "then to About" appears About
-click_at "$(settled_window About)" "${ABOUT_CLOSE[@]}"
+click_in "$(settled_window About)" "${ABOUT_CLOSE[@]}"
 check "About's Close closes it" gone About
 
 click_field Text4

@@ -8,13 +8,6 @@ start_program
 click_main "${PALETTE_BUTTON[@]}"
 check "Palette opens the palette window" appears myPalette
 PALETTE=$(settled_window myPalette)
-beside_main() {
-    local main_rect palette_rect
-    read -r -a main_rect <<<"$(window_rect "$MAIN")"
-    read -r -a palette_rect <<<"$(window_rect "$PALETTE")"
-    [ "${palette_rect[0]}" -eq "${main_rect[2]}" ] && [ "${palette_rect[1]}" -eq "${main_rect[1]}" ] ||
-        { echo "main ${main_rect[*]}, palette ${palette_rect[*]}" >&2; return 1; }
-}
 check "it stands right of the main window, tops level" beside_main
 check "it can be neither resized, minimized nor maximized" fixed_frame "$PALETTE"
 

@@ -19,7 +19,7 @@ cycle() {
     gone myPalette || return 1
     click_main "${ABOUT_BUTTON[@]}"
     appears About || return 1
-    click_at "$(settled_window About)" "${ABOUT_CLOSE[@]}"
+    click_in "$(settled_window About)" "${ABOUT_CLOSE[@]}"
     gone About
 }
 

@@ -1,0 +1,55 @@
+#include "platform/fltk/desktop_scale.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace fltk {
+
+namespace {
+
+constexpr double MinFactor = 1;
+constexpr double MaxFactor = 4;
+
+std::optional<double> read_number(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A factor's scale, or nothing if the text is no factor from 1 to 4.
+std::optional<forms::Scale> scale_of(std::string_view text, double units_per_factor) {
+    const std::optional<double> value = read_number(text);
+    if (!value) return std::nullopt;
+    const double factor = *value / units_per_factor;
+    if (factor < MinFactor || factor > MaxFactor) return std::nullopt;
+    return forms::Scale(static_cast<int>(std::lround(factor * forms::Scale::DesignDpi)));
+}
+
+bool found(const std::optional<std::string_view>& setting) {
+    return setting.has_value() && !setting->empty();
+}
+
+}  // namespace
+
+ScaleChoice choose_scale(const ScaleSettings& settings) {
+    if (found(settings.varnel_scale)) {
+        if (const auto scale = scale_of(*settings.varnel_scale, 1)) return {*scale, std::nullopt};
+        return {forms::Scale(), "varnel: VARNEL_SCALE=" + std::string(*settings.varnel_scale) +
+                                    " is not a scale from 1 to 4; using 1"};
+    }
+    std::optional<forms::Scale> scale;
+    if (found(settings.gdk_scale)) {
+        scale = scale_of(*settings.gdk_scale, 1);
+    } else if (found(settings.xft_dpi)) {
+        scale = scale_of(*settings.xft_dpi, forms::Scale::DesignDpi);
+    }
+    return {scale.value_or(forms::Scale()), std::nullopt};
+}
+
+}  // namespace fltk

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cmath>
+
+#include "platform/forms/geometry.h"
+
+namespace forms {
+
+// How a screen of some density shows the program. The program is laid out in design pixels, 96
+// to the inch (15 twips each); a screen of more dots to the inch shows design pixel p as the
+// device pixels from device(p) up to device(p + 1), one or more of them. Every edge of the layout
+// goes through design pixels, so whatever the program draws in them (a spectrum's columns, the
+// controls' borders) lands on the same whole device pixels at any factor, and a device pixel
+// belongs to exactly one design pixel.
+class Scale {
+public:
+    static constexpr int DesignDpi = 96;
+    static constexpr int TwipsPerInch = 1440;
+
+    constexpr Scale() = default;
+    // dpi: device pixels to the inch, 96 or more.
+    constexpr explicit Scale(int dpi) : dpi_(dpi) {}
+
+    constexpr int dpi() const { return dpi_; }
+    constexpr double factor() const { return static_cast<double>(dpi_) / DesignDpi; }
+
+    // The first device pixel of a design pixel, counted from the same corner.
+    constexpr int device(int design) const { return floor_div(design * dpi_, DesignDpi); }
+    // The design pixel that holds a device pixel.
+    constexpr int design(int device) const { return floor_div((device + 1) * DesignDpi - 1, dpi_); }
+
+    // A control's rectangle in device pixels of its window's client area: its twips rounded down
+    // to design pixels, as at 96 dots per inch, then enlarged.
+    constexpr PixelRect device(const Bounds& twips) const {
+        const int left = to_pixels(twips.left);
+        const int top = to_pixels(twips.top);
+        return {device(left), device(top), device(left + to_pixels(twips.width)),
+                device(top + to_pixels(twips.height))};
+    }
+    // A length in twips (a window's client width) as device pixels.
+    constexpr int device_length(int twips) const { return device(to_pixels(twips)); }
+
+    // A window's place and outer size, which the window manager sets to any device pixel, in
+    // twips and back without loss: the palette placed at the main window's Left + Width stands
+    // exactly at its right edge.
+    constexpr float twips(int device) const {
+        return static_cast<float>(device) * TwipsPerInch / static_cast<float>(dpi_);
+    }
+    int device_of_twips(float twips) const {
+        return static_cast<int>(std::lround(static_cast<double>(twips) * dpi_ / TwipsPerInch));
+    }
+
+    bool operator==(const Scale&) const = default;
+
+private:
+    static constexpr int floor_div(int a, int b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); }
+
+    int dpi_ = DesignDpi;
+};
+
+}  // namespace forms
