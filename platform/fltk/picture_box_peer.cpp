@@ -137,20 +137,16 @@ void PictureBoxPeer::draw() {
 }
 
 void PictureBoxPeer::expose_later(forms::PixelRect area) {
-    if (expose_pending_) {
-        exposed_ = {std::min(exposed_.left, area.left), std::min(exposed_.top, area.top),
-                    std::max(exposed_.right, area.right), std::max(exposed_.bottom, area.bottom)};
-        return;
-    }
+    if (!expose_pending_) Fl::add_timeout(0.0, deliver_expose, this);
     expose_pending_ = true;
-    exposed_ = area;
-    Fl::add_timeout(0.0, deliver_expose, this);
+    exposed_ = forms::bounding(exposed_, area);
 }
 
 void PictureBoxPeer::deliver_expose(void* data) {
     auto& view = *static_cast<PictureBoxPeer*>(data);
     view.expose_pending_ = false;
-    if (forms::PictureBox* box = view.control()) box->user_expose(view.exposed_);
+    const forms::PixelRect area = std::exchange(view.exposed_, {});
+    if (forms::PictureBox* box = view.control()) box->user_expose(area);
 }
 
 int PictureBoxPeer::handle(int event) {
