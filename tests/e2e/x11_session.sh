@@ -2,32 +2,61 @@
 # a test needs to look at windows as a person would. Source it; it defines functions only.
 
 # Starts Xvfb on a free display and openbox on it; exports DISPLAY. Both stop when the test's
-# shell exits.
+# shell exits. On a loaded machine either may die while starting (a display taken by a
+# neighbouring test, a window manager that lost its connection), so a failed start is tried
+# again from scratch, twice, before the test gives up and shows what the two said.
 start_x_session() {
-    local fd_file
+    X_SESSION_LOG=$(mktemp)
+    local attempt
+    for attempt in 1 2 3; do
+        if start_x_server && start_window_manager; then
+            trap stop_x_session EXIT
+            rm -f "$X_SESSION_LOG"
+            return 0
+        fi
+        stop_x_session
+    done
+    echo "the X session did not start ($attempt attempts); Xvfb and openbox said:"
+    cat "$X_SESSION_LOG"
+    rm -f "$X_SESSION_LOG"
+    return 1
+}
+
+start_x_server() {
+    local fd_file tries=0
     fd_file=$(mktemp)
-    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fd_file" 2>/dev/null &
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fd_file" 2>>"$X_SESSION_LOG" &
     XVFB_PID=$!
-    local tries=0
-    while [ ! -s "$fd_file" ] && [ $tries -lt 400 ]; do sleep 0.05; tries=$((tries + 1)); done
-    [ -s "$fd_file" ] || { echo "Xvfb did not start"; return 1; }
-    export DISPLAY=":$(head -n 1 "$fd_file")"
-    rm -f "$fd_file"
-    openbox >/dev/null 2>&1 &
-    OPENBOX_PID=$!
-    # openbox is ready once it has claimed the window manager selection.
-    tries=0
-    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    while [ ! -s "$fd_file" ] && [ $tries -lt 400 ] && kill -0 "$XVFB_PID" 2>/dev/null; do
         sleep 0.05
         tries=$((tries + 1))
-        [ $tries -lt 400 ] || { echo "openbox did not start"; return 1; }
     done
-    trap stop_x_session EXIT
+    export DISPLAY=":$(head -n 1 "$fd_file")"
+    rm -f "$fd_file"
+    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start" >>"$X_SESSION_LOG"; return 1; }
+}
+
+# openbox is ready once it has claimed the window manager selection.
+start_window_manager() {
+    local tries=0
+    openbox --sm-disable >>"$X_SESSION_LOG" 2>&1 &
+    OPENBOX_PID=$!
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        kill -0 "$OPENBOX_PID" 2>/dev/null || { echo "(openbox ended)" >>"$X_SESSION_LOG"; return 1; }
+        kill -0 "$XVFB_PID" 2>/dev/null || { echo "(Xvfb ended)" >>"$X_SESSION_LOG"; return 1; }
+        sleep 0.05
+        tries=$((tries + 1))
+        [ $tries -lt 400 ] || { echo "(openbox did not claim the screen)" >>"$X_SESSION_LOG"; return 1; }
+    done
 }
 
 stop_x_session() {
-    kill "$OPENBOX_PID" "$XVFB_PID" 2>/dev/null
-    wait "$OPENBOX_PID" "$XVFB_PID" 2>/dev/null
+    local pid
+    for pid in ${OPENBOX_PID:-} ${XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    OPENBOX_PID= XVFB_PID=
 }
 
 # Waits (up to about 10 s) for a visible window with exactly this title; prints its id.
