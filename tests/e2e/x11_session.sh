@@ -163,7 +163,13 @@ exits_with() {
         sleep 0.05
         tries=$((tries + 1))
     done
-    kill -0 "$pid" 2>/dev/null && { echo "still running" >&2; return 1; }
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "still running ($(tr '\0' ' ' </proc/"$pid"/cmdline 2>/dev/null)state" \
+            "$(cut -d ' ' -f 3 /proc/"$pid"/stat 2>/dev/null), waiting in" \
+            "$(cat /proc/"$pid"/wchan 2>/dev/null); the focus is on" \
+            "'$(xdotool getwindowfocus getwindowname 2>/dev/null)')" >&2
+        return 1
+    fi
     wait "$pid"
     status=$?
     [ "$status" = "$expected" ] || { echo "exit status $status, expected $expected" >&2; return 1; }
