@@ -6,7 +6,7 @@ set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
 installer=$1 ico=$2 version=$3
 [ -f "$installer" ] ||
-    { echo "FAILED: $installer is missing (cmake --build --preset windows-packages)"; exit 1; }
+    { echo "FAILED: $installer is missing"; exit 1; }
 
 manifest=$(wrestool -x --raw --type=24 "$installer" 2>/dev/null)
 check "the manifest asks to run as the user who starts it" \

@@ -11,7 +11,7 @@ VERSION=$3
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel'
 
 [ -f "$INSTALLER" ] ||
-    { echo "FAILED: $INSTALLER is missing (cmake --build --preset windows-packages)"; exit 1; }
+    { echo "FAILED: $INSTALLER is missing"; exit 1; }
 
 # One run at a time per prefix, also across test runs started side by side.
 exec 9>"$WINEPREFIX.lock"

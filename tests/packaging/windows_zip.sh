@@ -4,7 +4,7 @@
 set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
 zip=$(realpath -m "$1") exe=$2 version=$3
-[ -f "$zip" ] || { echo "FAILED: $zip is missing (cmake --build --preset windows-packages)"; exit 1; }
+[ -f "$zip" ] || { echo "FAILED: $zip is missing"; exit 1; }
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 
