@@ -136,9 +136,7 @@ int ScrollBarPeer::handle(int event) {
         case FL_DRAG:
             if (pressed_ == Part::Thumb) {
                 const int value = geometry().value_at_thumb_top(Fl::event_y() - y() - grab_offset_);
-                if (value != value_) {
-                    if (forms::VScrollBar* bar = control()) bar->user_thumb_track(value);
-                }
+                if (forms::VScrollBar* bar = control()) bar->user_thumb_track(value);
             }
             return 1;
         case FL_RELEASE:

@@ -104,7 +104,6 @@ std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
     // What an abandoned transfer left in the property must not be read as this one's.
     XDeleteProperty(fl_display, requestor, property);
     ask();
-    bool incremental = false;
     auto deadline = Clock::now() + StepTimeout;
     XEvent event;
     while (window.next_event(event, deadline)) {
@@ -112,7 +111,8 @@ std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
         if (event.type == SelectionNotify) {
             const XSelectionEvent& reply = event.xselection;
             // Only the answer to this request counts, not a late one to an earlier paste.
-            if (incremental || reply.selection != selection || reply.time != time) continue;
+            if (transfer.in_pieces() || reply.selection != selection || reply.time != time)
+                continue;
             const std::optional<Property> value =
                 reply.property == None ? std::nullopt
                                        : take_property(requestor, reply.property, MaxText);
@@ -120,7 +120,8 @@ std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
         } else {
             // The owner has put the next piece of an incremental transfer into the property.
             const XPropertyEvent& change = event.xproperty;
-            if (!incremental || change.atom != property || change.state != PropertyNewValue) {
+            if (!transfer.in_pieces() || change.atom != property ||
+                change.state != PropertyNewValue) {
                 continue;
             }
             const std::optional<Property> piece = take_property(requestor, property, MaxText);
@@ -132,7 +133,6 @@ std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
                 ask();
                 break;
             case Next::AwaitChunk:
-                incremental = true;
                 break;
             case Next::Done:
                 return transfer.text();

@@ -26,6 +26,8 @@ public:
     explicit SelectionTransfer(std::size_t limit) : limit_(limit) {}
 
     Target target() const { return target_; }
+    // Whether the owner has started an incremental transfer: its pieces come as property changes.
+    bool in_pieces() const { return incremental_; }
 
     // The owner has no text in the target asked for (or answered in a type that is not text).
     Next refused();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 namespace forms {
 
 // Twips: 1/1440 inch. The program's layout assumes 96 dots per inch, 15 twips per pixel.
@@ -33,8 +35,8 @@ struct PixelRect {
 constexpr PixelRect bounding(const PixelRect& a, const PixelRect& b) {
     if (a.empty()) return b;
     if (b.empty()) return a;
-    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
-            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace forms
