@@ -20,7 +20,9 @@ payload() {
 # sets XCLIP_PID, which ends then.
 offer() {
     local log=$PAYLOADS/xclip.log
-    xclip -selection "$1" -i -verbose -loops 1 <"$2" >"$log" 2>&1 &
+    # Emptied before xclip starts: the last offer's words must not count as this one's.
+    : >"$log"
+    xclip -selection "$1" -i -verbose -loops 1 <"$2" >>"$log" 2>&1 &
     XCLIP_PID=$!
     # Ready once it owns the selection.
     wait_until grep -q "Waiting for one selection request" "$log"
