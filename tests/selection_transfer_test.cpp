@@ -35,7 +35,9 @@ TEST(SelectionTransferTest, AnOwnerWithoutUtf8TextIsAskedForLatin1OnceThenGivenU
 
 TEST(SelectionTransferTest, AnIncrementalTransferJoinsItsPiecesUntilAnEmptyOne) {
     SelectionTransfer transfer(Roomy);
+    EXPECT_FALSE(transfer.in_pieces());
     EXPECT_EQ(transfer.incremental(9), Next::AwaitChunk);
+    EXPECT_TRUE(transfer.in_pieces());
     EXPECT_EQ(transfer.chunk("000\r"), Next::AwaitChunk);
     // A line end split between two pieces is still one line end.
     EXPECT_EQ(transfer.chunk("\n25"), Next::AwaitChunk);
