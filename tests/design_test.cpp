@@ -3,6 +3,7 @@
 
 #include "app/program_icon.h"
 #include "platform/forms/stacking.h"
+#include "platform/forms/visit.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -40,18 +41,14 @@ const Row Layout[] = {
 };
 
 std::string caption_of(const forms::Control& control) {
-    switch (control.kind()) {
-        case ControlKind::Label:
-            return static_cast<const forms::Label&>(control).Caption();
-        case ControlKind::TextBox:
-            return static_cast<const forms::TextBox&>(control).Text();
-        case ControlKind::CheckBox:
-            return static_cast<const forms::CheckBox&>(control).Caption();
-        case ControlKind::CommandButton:
-            return static_cast<const forms::CommandButton&>(control).Caption();
-        default:
-            return "";
-    }
+    return forms::visit(control,
+                        forms::overloaded{
+                            [](const forms::Label& label) { return label.Caption(); },
+                            [](const forms::TextBox& box) { return box.Text(); },
+                            [](const forms::CheckBox& box) { return box.Caption(); },
+                            [](const forms::CommandButton& button) { return button.Caption(); },
+                            [](const auto&) { return std::string(); },
+                        });
 }
 
 TEST_F(VarnelTest, TheMainWindowHasItsNineteenControlsWhereTheyBelong) {

@@ -1,5 +1,5 @@
 // Receiving a selection's text: the target fallback, incremental assembly, limits and decoding.
-#include "platform/fltk/selection_transfer.h"
+#include "platform/fltk/x11/selection_transfer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/fltk/picture_cache.h"
-#include "platform/fltk/selection_reader.h"
+#include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/scale.h"
 
 namespace fltk {

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/fltk/clipboard_handoff.h"
 #include "platform/fltk/desktop_scale.h"
 #include "platform/fltk/icon_image.h"
 #include "platform/fltk/message_box.h"
+#include "platform/fltk/x11/clipboard_handoff.h"
 #include "platform/forms/form.h"
 
 namespace fltk {

@@ -8,8 +8,8 @@
 
 #include "platform/fltk/native_window.h"
 #include "platform/fltk/picture_cache.h"
-#include "platform/fltk/requestor_window.h"
-#include "platform/fltk/selection_reader.h"
+#include "platform/fltk/x11/requestor_window.h"
+#include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/scale.h"
 

@@ -15,12 +15,11 @@
 #include "platform/forms/runtime.h"
 #include "platform/forms/scale.h"
 #include "platform/forms/stacking.h"
+#include "platform/forms/visit.h"
 
 namespace fltk {
 
 namespace {
-
-using forms::ControlKind;
 
 std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& services) {
     const forms::PixelRect place = services.scale.device(control.bounds());
@@ -29,32 +28,34 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& 
     const int w = place.right - place.left;
     const int h = place.bottom - place.top;
     const forms::Scale scale = services.scale;
-    switch (control.kind()) {
-        case ControlKind::Label:
-            return std::make_unique<LabelPeer>(static_cast<forms::Label&>(control), scale, x, y, w,
-                                               h);
-        case ControlKind::TextBox:
-            return std::make_unique<TextBoxPeer>(static_cast<forms::TextBox&>(control),
-                                                 services.selections, scale, x, y, w, h);
-        case ControlKind::VScrollBar:
-            return std::make_unique<ScrollBarPeer>(static_cast<forms::VScrollBar&>(control), scale,
-                                                   x, y, w, h);
-        case ControlKind::CheckBox:
-            return std::make_unique<CheckBoxPeer>(static_cast<forms::CheckBox&>(control), scale, x,
-                                                  y, w, h);
-        case ControlKind::CommandButton:
-            return std::make_unique<CommandButtonPeer>(static_cast<forms::CommandButton&>(control),
-                                                       scale, x, y, w, h);
-        case ControlKind::PictureBox:
-            return std::make_unique<PictureBoxPeer>(static_cast<forms::PictureBox&>(control), scale,
-                                                    x, y, w, h);
-        case ControlKind::Image:
-            return std::make_unique<ImagePeer>(static_cast<forms::Image&>(control),
-                                               services.pictures, scale, x, y, w, h);
-        case ControlKind::Timer:
-            return std::make_unique<TimerPeer>(static_cast<forms::Timer&>(control));
-    }
-    return nullptr;
+    return forms::visit(
+        control,
+        forms::overloaded{
+            [&](forms::TextBox& box) -> std::unique_ptr<Peer> {
+                return std::make_unique<TextBoxPeer>(box, services.selections, scale, x, y, w, h);
+            },
+            [&](forms::Image& image) -> std::unique_ptr<Peer> {
+                return std::make_unique<ImagePeer>(image, services.pictures, scale, x, y, w, h);
+            },
+            [&](forms::Timer& timer) -> std::unique_ptr<Peer> {
+                return std::make_unique<TimerPeer>(timer);
+            },
+            [&](forms::Label& label) -> std::unique_ptr<Peer> {
+                return std::make_unique<LabelPeer>(label, scale, x, y, w, h);
+            },
+            [&](forms::VScrollBar& bar) -> std::unique_ptr<Peer> {
+                return std::make_unique<ScrollBarPeer>(bar, scale, x, y, w, h);
+            },
+            [&](forms::CheckBox& box) -> std::unique_ptr<Peer> {
+                return std::make_unique<CheckBoxPeer>(box, scale, x, y, w, h);
+            },
+            [&](forms::CommandButton& button) -> std::unique_ptr<Peer> {
+                return std::make_unique<CommandButtonPeer>(button, scale, x, y, w, h);
+            },
+            [&](forms::PictureBox& box) -> std::unique_ptr<Peer> {
+                return std::make_unique<PictureBoxPeer>(box, scale, x, y, w, h);
+            },
+        });
 }
 
 }  // namespace

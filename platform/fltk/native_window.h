@@ -8,7 +8,7 @@
 
 #include "platform/fltk/backend_services.h"
 #include "platform/fltk/peer.h"
-#include "platform/fltk/window_manager.h"
+#include "platform/fltk/x11/window_manager.h"
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/fltk/peer.h"
-#include "platform/fltk/selection_reader.h"
+#include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/scale.h"
 

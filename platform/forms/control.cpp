@@ -4,6 +4,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/visit.h"
 
 namespace forms {
 
@@ -13,16 +14,7 @@ Control::Control(Form& form, ControlKind kind, std::string name, Bounds bounds, 
 }
 
 bool Control::takes_focus() const {
-    switch (kind_) {
-        case ControlKind::Label:
-        case ControlKind::Image:
-        case ControlKind::Timer:
-        // A picture box only shows: the keyboard has nothing to do there, so Tab passes it by.
-        case ControlKind::PictureBox:
-            return false;
-        default:
-            return true;
-    }
+    return visit(*this, [](const auto& control) { return control.TakesFocus; });
 }
 
 Runtime& Control::runtime() const { return form_.runtime(); }

@@ -23,6 +23,8 @@ namespace forms {
 
 class Label : public Control {
 public:
+    static constexpr bool TakesFocus = false;  // a label only shows
+
     Label(Form& form, std::string name, Bounds bounds, int tab_index, std::string caption = {});
 
     const std::string& Caption() const { return caption_; }
@@ -52,6 +54,8 @@ struct TextSelection {
 // own limits.
 class TextBox : public Control {
 public:
+    static constexpr bool TakesFocus = true;
+
     TextBox(Form& form, std::string name, Bounds bounds, int tab_index, std::string text);
 
     const std::string& Text() const { return text_; }
@@ -92,6 +96,8 @@ enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
 
 class VScrollBar : public Control {
 public:
+    static constexpr bool TakesFocus = true;
+
     VScrollBar(Form& form, std::string name, Bounds bounds, int tab_index, ScrollRange range);
 
     int Value() const { return value_; }
@@ -121,6 +127,8 @@ private:
 
 class CheckBox : public Control {
 public:
+    static constexpr bool TakesFocus = true;
+
     CheckBox(Form& form, std::string name, Bounds bounds, int tab_index, std::string caption);
 
     const std::string& Caption() const { return caption_; }
@@ -138,6 +146,8 @@ private:
 
 class CommandButton : public Control {
 public:
+    static constexpr bool TakesFocus = true;
+
     CommandButton(Form& form, std::string name, Bounds bounds, int tab_index, std::string caption);
 
     const std::string& Caption() const { return caption_; }
@@ -155,6 +165,8 @@ using Picture = std::variant<const Icon*, std::span<const std::uint8_t>>;
 
 class Image : public Control {
 public:
+    static constexpr bool TakesFocus = false;
+
     Image(Form& form, std::string name, Bounds bounds, forms::Picture picture, bool stretch);
 
     const forms::Picture& Picture() const { return picture_; }
@@ -167,6 +179,8 @@ private:
 
 class Timer : public Control {
 public:
+    static constexpr bool TakesFocus = false;  // it has no window
+
     // No timer ticks faster than this, whatever its Interval: the pace of the window timers of
     // the system the program was made for, so that animations run alike everywhere.
     static constexpr std::chrono::milliseconds ShortestPeriod{10};

@@ -28,6 +28,8 @@ enum ShiftState { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
 // back ends present on screen.
 class PictureBox : public Control {
 public:
+    // A picture box only shows: the keyboard has nothing to do there, so Tab passes it by.
+    static constexpr bool TakesFocus = false;
     // Width of the standard single border (a sunken edge) on each side, in pixels.
     static constexpr int BorderPixels = 2;
 

@@ -5,13 +5,14 @@
 
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
+#include "platform/forms/visit.h"
 
 namespace forms {
 
 namespace {
 
 bool lies_beneath(const Control& control) {
-    return control.kind() == ControlKind::Label || control.kind() == ControlKind::Image;
+    return control_cast<Label>(control) != nullptr || control_cast<Image>(control) != nullptr;
 }
 
 }  // namespace

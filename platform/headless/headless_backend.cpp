@@ -9,6 +9,7 @@
 #include "platform/forms/keys.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/text_units.h"
+#include "platform/forms/visit.h"
 
 namespace headless {
 
@@ -124,9 +125,8 @@ void HeadlessBackend::tick() {
     std::vector<std::pair<forms::Form*, forms::Timer*>> due;
     for (forms::Form* form : forms_) {
         for (forms::Control* control : form->controls()) {
-            if (control->kind() != forms::ControlKind::Timer) continue;
-            auto* timer = static_cast<forms::Timer*>(control);
-            if (timer->running()) due.emplace_back(form, timer);
+            forms::Timer* timer = forms::control_cast<forms::Timer>(*control);
+            if (timer != nullptr && timer->running()) due.emplace_back(form, timer);
         }
     }
     for (const auto& [form, timer] : due) {
@@ -147,9 +147,9 @@ void HeadlessBackend::run_pending() {
 void HeadlessBackend::form_loaded(forms::Form& form) {
     forms_.push_back(&form);
     for (forms::Control* control : form.controls()) {
-        if (control->kind() != forms::ControlKind::TextBox) continue;
-        const std::string& text = static_cast<forms::TextBox*>(control)->Text();
-        texts_[static_cast<forms::TextBox*>(control)] = {text, text.size()};
+        if (const auto* box = forms::control_cast<forms::TextBox>(*control)) {
+            texts_[box] = {box->Text(), box->Text().size()};
+        }
     }
     // Cascade new windows from the top left corner, as window systems place them by default.
     const int left = 60 + 30 * windows_created_;
@@ -168,9 +168,7 @@ void HeadlessBackend::form_unloaded(forms::Form& form) {
     for (const forms::Control* control : form.controls()) {
         updates_.erase(control);
         std::erase(pending_paints_, control);
-        if (control->kind() == forms::ControlKind::TextBox) {
-            texts_.erase(static_cast<const forms::TextBox*>(control));
-        }
+        if (const auto* box = forms::control_cast<forms::TextBox>(*control)) texts_.erase(box);
     }
 }
 
@@ -184,18 +182,18 @@ void HeadlessBackend::update(forms::Form& form) {
     }
     // A window that appears exposes its picture boxes.
     for (forms::Control* control : form.controls()) {
-        if (control->kind() == forms::ControlKind::PictureBox) {
-            pending_paints_.push_back(static_cast<forms::PictureBox*>(control));
+        if (auto* box = forms::control_cast<forms::PictureBox>(*control)) {
+            pending_paints_.push_back(box);
         }
     }
 }
 
 void HeadlessBackend::update(forms::Control& control) {
     ++updates_[&control];
-    if (control.kind() != forms::ControlKind::TextBox) return;
+    const auto* box = forms::control_cast<forms::TextBox>(control);
+    if (box == nullptr) return;
     // Like a native field, it shows the program's text with the caret where the model puts it.
-    const auto& box = static_cast<const forms::TextBox&>(control);
-    texts_[&box] = {box.Text(), forms::byte_offset(box.Text(), box.selection().start)};
+    texts_[box] = {box->Text(), forms::byte_offset(box->Text(), box->selection().start)};
 }
 
 void HeadlessBackend::activate(forms::Form& form) { focused_ = &form; }

@@ -53,11 +53,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_button(forms::CommandButton& button, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::CommandButton& button, const ControlSite& site) {
     return std::make_unique<ButtonPeer>(button, site);
 }
 
-std::unique_ptr<NativeControl> make_check_box(forms::CheckBox& box, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::CheckBox& box, const ControlSite& site) {
     return std::make_unique<CheckBoxPeer>(box, site);
 }
 

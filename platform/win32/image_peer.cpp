@@ -61,7 +61,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_image(forms::Image& image, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::Image& image, const ControlSite& site) {
     return std::make_unique<ImagePeer>(image, site);
 }
 

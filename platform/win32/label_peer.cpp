@@ -51,7 +51,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_label(forms::Label& label, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::Label& label, const ControlSite& site) {
     return std::make_unique<LabelPeer>(label, site);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/visit.h"
 #include "platform/win32/win32_backend.h"
 
 namespace win32 {
@@ -24,25 +25,7 @@ HWND create_child(const ControlSite& site, const forms::Control& control,
 
 std::unique_ptr<NativeControl> make_native_control(forms::Control& control,
                                                    const ControlSite& site) {
-    switch (control.kind()) {
-        case forms::ControlKind::Label:
-            return make_label(static_cast<forms::Label&>(control), site);
-        case forms::ControlKind::TextBox:
-            return make_text_box(static_cast<forms::TextBox&>(control), site);
-        case forms::ControlKind::VScrollBar:
-            return make_scroll_bar(static_cast<forms::VScrollBar&>(control), site);
-        case forms::ControlKind::CheckBox:
-            return make_check_box(static_cast<forms::CheckBox&>(control), site);
-        case forms::ControlKind::CommandButton:
-            return make_button(static_cast<forms::CommandButton&>(control), site);
-        case forms::ControlKind::PictureBox:
-            return make_picture_box(static_cast<forms::PictureBox&>(control), site);
-        case forms::ControlKind::Image:
-            return make_image(static_cast<forms::Image&>(control), site);
-        case forms::ControlKind::Timer:
-            return make_timer(static_cast<forms::Timer&>(control), site);
-    }
-    return nullptr;
+    return forms::visit(control, [&](auto& actual) { return make_peer(actual, site); });
 }
 
 }  // namespace win32

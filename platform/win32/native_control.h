@@ -70,13 +70,14 @@ HWND create_child(const ControlSite& site, const forms::Control& control,
 std::unique_ptr<NativeControl> make_native_control(forms::Control& control,
                                                    const ControlSite& site);
 
-std::unique_ptr<NativeControl> make_label(forms::Label& label, const ControlSite& site);
-std::unique_ptr<NativeControl> make_text_box(forms::TextBox& box, const ControlSite& site);
-std::unique_ptr<NativeControl> make_scroll_bar(forms::VScrollBar& bar, const ControlSite& site);
-std::unique_ptr<NativeControl> make_check_box(forms::CheckBox& box, const ControlSite& site);
-std::unique_ptr<NativeControl> make_button(forms::CommandButton& button, const ControlSite& site);
-std::unique_ptr<NativeControl> make_image(forms::Image& image, const ControlSite& site);
-std::unique_ptr<NativeControl> make_picture_box(forms::PictureBox& box, const ControlSite& site);
-std::unique_ptr<NativeControl> make_timer(forms::Timer& timer, const ControlSite& site);
+// One peer maker per kind of control, for make_native_control.
+std::unique_ptr<NativeControl> make_peer(forms::Label& label, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::TextBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::VScrollBar& bar, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::CheckBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::CommandButton& button, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::Image& image, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::PictureBox& box, const ControlSite& site);
+std::unique_ptr<NativeControl> make_peer(forms::Timer& timer, const ControlSite& site);
 
 }  // namespace win32

@@ -160,7 +160,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_picture_box(forms::PictureBox& box, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::PictureBox& box, const ControlSite& site) {
     return std::make_unique<PictureBoxPeer>(box, site);
 }
 

@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_scroll_bar(forms::VScrollBar& bar, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::VScrollBar& bar, const ControlSite& site) {
     return std::make_unique<ScrollBarPeer>(bar, site);
 }
 

@@ -92,7 +92,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_text_box(forms::TextBox& box, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::TextBox& box, const ControlSite& site) {
     return std::make_unique<TextBoxPeer>(box, site);
 }
 

@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeControl> make_timer(forms::Timer& timer, const ControlSite& site) {
+std::unique_ptr<NativeControl> make_peer(forms::Timer& timer, const ControlSite& site) {
     return std::make_unique<TimerPeer>(timer, site);
 }
 

@@ -17,7 +17,9 @@ FEATURES = ("colour", "trail", "palette", "about")
 MAY_INCLUDE = {
     FORMS: set(),
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS},
+    "platform/fltk": {FORMS, "platform/fltk/x11"},
+    # Selections, the clipboard's handover and window manager hints, in X11's own terms.
+    "platform/fltk/x11": set(),
     "platform/win32": {FORMS},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},

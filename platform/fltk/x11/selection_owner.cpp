@@ -1,4 +1,4 @@
-#include "platform/fltk/selection_owner.h"
+#include "platform/fltk/x11/selection_owner.h"
 
 #include <FL/x.H>
 

@@ -1,4 +1,4 @@
-#include "platform/fltk/selection_transfer.h"
+#include "platform/fltk/x11/selection_transfer.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "platform/fltk/selection_reader.h"
+#include "platform/fltk/x11/selection_reader.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/fltk/selection_owner.h"
-#include "platform/fltk/selection_transfer.h"
+#include "platform/fltk/x11/selection_owner.h"
+#include "platform/fltk/x11/selection_transfer.h"
 
 namespace fltk {
 

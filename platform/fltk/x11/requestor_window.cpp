@@ -1,4 +1,4 @@
-#include "platform/fltk/requestor_window.h"
+#include "platform/fltk/x11/requestor_window.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>

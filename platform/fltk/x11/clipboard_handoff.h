@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/fltk/requestor_window.h"
+#include "platform/fltk/x11/requestor_window.h"
 
 namespace fltk {
 

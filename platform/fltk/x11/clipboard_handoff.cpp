@@ -1,10 +1,10 @@
-#include "platform/fltk/clipboard_handoff.h"
+#include "platform/fltk/x11/clipboard_handoff.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 
-#include "platform/fltk/selection_owner.h"
+#include "platform/fltk/x11/selection_owner.h"
 
 namespace fltk {
 

@@ -1,4 +1,4 @@
-#include "platform/fltk/window_manager.h"
+#include "platform/fltk/x11/window_manager.h"
 
 #include <FL/x.H>
 #include <X11/Xatom.h>
