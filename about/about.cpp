@@ -36,6 +36,8 @@ About::About(Program& program)
     Label2.ForeColor(forms::RGB(255, 0, 0));
     Label3.ForeColor(forms::RGB(0, 255, 0));
     Label4.ForeColor(forms::RGB(0, 0, 255));
+    Image1.AccessibleName("Program icon");
+    Image2.AccessibleName("Photograph of the author");
 
     Load = [this] { Form_Load(); };
     Command1.Click = [this] { Command1_Click(); };

@@ -39,6 +39,7 @@ Form_Varnel::Form_Varnel(Program& program)
       Timer1(*this, "Timer1", 1),
       program_(program) {
     Label6.BackColor(forms::RGB(192, 192, 192));
+    Picture1.AccessibleName("Preview");
 
     Load = [this] { Form_Load(); };
     Activate = [this] { Form_Activate(); };

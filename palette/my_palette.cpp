@@ -29,6 +29,7 @@ myPalette::myPalette(Program& program)
     : forms::Form(program.runtime, {"myPalette", 2265, 3870, &program_icon()}),
       Picture2(*this, "Picture2", {30, 0, 2200, 3865}, 0),
       program_(program) {
+    Picture2.AccessibleName("Spectrum");
     Picture2.Paint = [this] { Picture2_Paint(); };
     Picture2.MouseDown = [this](int button, int shift, float x, float y) {
         Picture2_MouseDown(button, shift, x, y);

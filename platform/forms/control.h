@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/forms/geometry.h"
 
@@ -45,6 +46,11 @@ public:
 
     Form& form() const { return form_; }
 
+    // The name a screen reader gives a control that nothing else names (a picture): part of the
+    // window's design, set before the window is first shown. Empty: the name is derived.
+    const std::string& AccessibleName() const { return accessible_name_; }
+    void AccessibleName(std::string name) { accessible_name_ = std::move(name); }
+
     // Native updates: set by every property change, cleared when the back end has been told.
     bool dirty() const { return dirty_; }
     void clear_dirty() { dirty_ = false; }
@@ -64,6 +70,7 @@ private:
     std::string name_;
     Bounds bounds_;
     int tab_index_;
+    std::string accessible_name_;
     bool dirty_ = false;
 };
 

@@ -17,14 +17,18 @@ bool lies_beneath(const Control& control) {
 
 }  // namespace
 
-Stacking stacking(const Form& form) {
+std::vector<Control*> tab_order(const Form& form) {
     std::vector<Control*> order = form.controls();
     // As unsigned, -1 sorts after every TabIndex.
     std::ranges::stable_sort(order, {}, [](const Control* control) {
         return static_cast<unsigned>(control->TabIndex());
     });
+    return order;
+}
+
+Stacking stacking(const Form& form) {
     Stacking result;
-    for (Control* control : order) {
+    for (Control* control : tab_order(form)) {
         (lies_beneath(*control) ? result.beneath : result.above).push_back(control);
     }
     return result;

@@ -16,6 +16,9 @@ struct Stacking {
     std::vector<Control*> above;
 };
 
+// The form's controls in TabIndex order, controls without one (-1) last in declaration order.
+std::vector<Control*> tab_order(const Form& form);
+
 // Each group in TabIndex order, controls without one (-1) last in declaration order; the Tab key
 // visits the controls of `above` that take the focus, in this order.
 Stacking stacking(const Form& form);

@@ -1,0 +1,263 @@
+// What a screen reader is told of the three windows: names, roles, values, relations, the
+// events that follow a change, and the buttons' actions.
+#include <algorithm>
+#include <deque>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/forms/accessible.h"
+#include "platform/forms/accessible_events.h"
+#include "platform/forms/visit.h"
+#include "tests/varnel_fixture.h"
+
+namespace varnel_test {
+namespace {
+
+using forms::Accessible;
+using forms::AccessibleChange;
+using forms::AccessibleRole;
+
+class AccessibilityTest : public VarnelTest {
+protected:
+    // The one control of the window that a screen reader calls by this name and role.
+    const Accessible& named(const forms::Form& form, AccessibleRole role, const std::string& name) {
+        const forms::AccessibleWindow window = forms::describe(form);
+        std::vector<Accessible> found;
+        std::ranges::copy_if(window.controls, std::back_inserter(found),
+                             [&](const Accessible& a) { return a.role == role && a.name == name; });
+        if (found.size() != 1) {
+            ADD_FAILURE() << found.size() << " controls named " << name;
+            static const Accessible none;
+            return none;
+        }
+        kept_.push_back(found.front());
+        return kept_.back();
+    }
+    // The control a screen reader's entry stands for, as the program holds it.
+    template <class T>
+    T& control_of(const Accessible& entry) {
+        for (forms::Control* control : entry.control->form().controls()) {
+            if (control == entry.control) return *forms::control_cast<T>(*control);
+        }
+        throw std::logic_error("no such control");
+    }
+
+    // (role, name) of every control told of, in order.
+    static std::vector<std::pair<AccessibleRole, std::string>> read_out(const forms::Form& form) {
+        std::vector<std::pair<AccessibleRole, std::string>> read;
+        for (const Accessible& a : forms::describe(form).controls)
+            read.emplace_back(a.role, a.name);
+        return read;
+    }
+
+    // What a screen reader is told while the action runs.
+    template <class Action>
+    std::vector<forms::AccessibleEvent> events_of(const forms::Form& form, Action&& action) {
+        const forms::AccessibleWindow before = forms::describe(form);
+        std::forward<Action>(action)();
+        return forms::events_between(before, forms::describe(form));
+    }
+
+    varnel::About& about() { return *program->About.loaded(); }
+
+private:
+    std::deque<Accessible> kept_;
+};
+
+TEST_F(AccessibilityTest, EachFieldAndBarIsNamedAfterTheChannelItSets) {
+    // Found by name alone, each field and bar sets the channel it is named after.
+    for (const auto& [name, hex] : {std::pair{"Red", "#0C0000"}, std::pair{"Green", "#000C00"},
+                                    std::pair{"Blue", "#00000C"}}) {
+        auto& field = control_of<forms::TextBox>(named(main(), AccessibleRole::EditableText, name));
+        ui.replace_text(field, "12");
+        EXPECT_EQ(main().Text4.Text(), hex) << name;
+        ui.replace_text(field, "0");
+        auto& bar = control_of<forms::VScrollBar>(named(main(), AccessibleRole::ScrollBar, name));
+        ui.drag_thumb(bar, {12});
+        EXPECT_EQ(main().Text4.Text(), hex) << name;
+        ui.drag_thumb(bar, {0});
+    }
+    EXPECT_EQ(named(main(), AccessibleRole::EditableText, "HEX").control, &main().Text4);
+}
+
+TEST_F(AccessibilityTest, FieldsAndBarsReadTheirValuesAndRanges) {
+    ui.type(main().Text1, "12");
+    const Accessible& field = named(main(), AccessibleRole::EditableText, "Red");
+    EXPECT_EQ(field.text, "12");
+    EXPECT_TRUE(field.focusable);
+    const Accessible& bar = named(main(), AccessibleRole::ScrollBar, "Red");
+    ASSERT_TRUE(bar.range.has_value());
+    EXPECT_EQ(*bar.range, (forms::AccessibleRange{12, 0, 255}));
+    EXPECT_EQ(named(main(), AccessibleRole::EditableText, "HEX").text, "#0C0000");
+}
+
+TEST_F(AccessibilityTest, TheMainWindowReadsAsItLooks) {
+    const forms::AccessibleWindow window = forms::describe(main());
+    EXPECT_EQ(window.name, "Varnel v3.0");
+    EXPECT_TRUE(window.shown);
+    using R = AccessibleRole;
+    // The labels and fields in the design's order; the empty grey panel and the timer are not
+    // told of.
+    EXPECT_EQ(read_out(main()), (std::vector<std::pair<R, std::string>>{
+                                    {R::StaticText, main().Label1.Caption()},
+                                    {R::EditableText, "Red"},
+                                    {R::EditableText, "Green"},
+                                    {R::EditableText, "Blue"},
+                                    {R::StaticText, "Red"},
+                                    {R::StaticText, "Green"},
+                                    {R::StaticText, "Blue"},
+                                    {R::ScrollBar, "Red"},
+                                    {R::ScrollBar, "Green"},
+                                    {R::ScrollBar, "Blue"},
+                                    {R::StaticText, "HEX"},
+                                    {R::EditableText, "HEX"},
+                                    {R::CheckBox, "Ball"},
+                                    {R::PushButton, "About"},
+                                    {R::Graphic, "Preview"},
+                                    {R::PushButton, "Palette"},
+                                    {R::PushButton, "Copy to Clipboard"},
+                                }));
+    EXPECT_EQ(window.find(main().Label6), nullptr);
+    EXPECT_EQ(window.find(main().Timer1), nullptr);
+}
+
+TEST_F(AccessibilityTest, LabelsAreTiedToWhatTheyName) {
+    const forms::AccessibleWindow window = forms::describe(main());
+    const Accessible& red = *window.find(main().Label2);
+    EXPECT_EQ(red.label_for, (std::vector<const forms::Control*>{&main().Text1, &main().VScroll1}));
+    EXPECT_EQ(window.find(main().Text1)->labelled_by, &main().Label2);
+    EXPECT_EQ(window.find(main().VScroll3)->labelled_by, &main().Label4);
+    // HEX stands left of its field, its last column beneath the field's first.
+    EXPECT_EQ(window.find(main().Text4)->labelled_by, &main().Label5);
+    EXPECT_EQ(window.find(main().Label5)->label_for,
+              (std::vector<const forms::Control*>{&main().Text4}));
+    // The credit line and the buttons name nothing and are named by nothing.
+    EXPECT_TRUE(window.find(main().Label1)->label_for.empty());
+    EXPECT_EQ(window.find(main().Command2)->labelled_by, nullptr);
+}
+
+TEST_F(AccessibilityTest, TheCheckBoxReadsItsState) {
+    EXPECT_EQ(named(main(), AccessibleRole::CheckBox, "Ball").check, forms::CheckState::Unchecked);
+    ui.click(main().Check1);
+    EXPECT_EQ(named(main(), AccessibleRole::CheckBox, "Ball").check, forms::CheckState::Checked);
+    main().Check1.Value(2);
+    EXPECT_EQ(named(main(), AccessibleRole::CheckBox, "Ball").check, forms::CheckState::Mixed);
+}
+
+TEST_F(AccessibilityTest, TheAboutWindowReadsItsTitleAsOneWord) {
+    ui.click(main().Command1);
+    using R = AccessibleRole;
+    EXPECT_EQ(forms::describe(about()).name, "About");
+    // The title, the credits, the button and the two pictures, each once.
+    const std::vector<std::pair<R, std::string>> read = read_out(about());
+    ASSERT_EQ(read.size(), 5U);
+    EXPECT_EQ(std::ranges::count(read, R::Graphic, &std::pair<R, std::string>::first), 2);
+    const forms::AccessibleWindow window = forms::describe(about());
+    const Accessible& title = *window.find(about().Label2);
+    EXPECT_EQ(title.name, "Varnel");
+    EXPECT_EQ(title.text, "Varnel");
+    for (const forms::Label* letter : {&about().Label3, &about().Label4, &about().Label5}) {
+        EXPECT_EQ(window.find(*letter), nullptr) << letter->Name();
+    }
+    // The credits read as four lines.
+    const std::string& credits = window.find(about().Label1)->text;
+    EXPECT_EQ(std::ranges::count(credits, '\n'), 3);
+    EXPECT_EQ(credits.substr(0, 12), "Version 3.0\n");
+    EXPECT_EQ(window.find(about().Image1)->role, R::Graphic);
+    EXPECT_FALSE(window.find(about().Image1)->name.empty());
+    EXPECT_EQ(window.find(about().Image2)->role, R::Graphic);
+    EXPECT_FALSE(window.find(about().Image2)->name.empty());
+    EXPECT_NE(window.find(about().Image1)->name, window.find(about().Image2)->name);
+    EXPECT_EQ(named(about(), R::PushButton, "Close").control, &about().Command1);
+}
+
+TEST_F(AccessibilityTest, ThePaletteIsASpectrumToLookAt) {
+    ui.click(main().Palette);
+    const forms::AccessibleWindow window = forms::describe(*program->myPalette);
+    EXPECT_EQ(window.name, "myPalette");
+    ASSERT_EQ(window.controls.size(), 1U);
+    EXPECT_EQ(window.controls[0].role, AccessibleRole::Graphic);
+    EXPECT_EQ(window.controls[0].name, "Spectrum");
+    EXPECT_FALSE(window.controls[0].focusable);
+}
+
+// One user action tells each change once, as it stands when the action is over: the hex code
+// passes through "#", "#0", ... but is told of once.
+TEST_F(AccessibilityTest, TypingTellsOfTheFieldItsBarAndTheHexCode) {
+    const auto events = events_of(main(), [&] { ui.type(main().Text1, "2"); });
+    EXPECT_EQ(events, (std::vector<forms::AccessibleEvent>{
+                          {AccessibleChange::TextChanged, &main().Text1},
+                          {AccessibleChange::ValueChanged, &main().VScroll1},
+                          {AccessibleChange::TextChanged, &main().Text4},
+                      }));
+}
+
+TEST_F(AccessibilityTest, ScrollingAndCheckingTellOfWhatChanged) {
+    const auto scrolled =
+        events_of(main(), [&] { ui.scroll(main().VScroll2, forms::ScrollAction::LineDown); });
+    EXPECT_EQ(scrolled, (std::vector<forms::AccessibleEvent>{
+                            {AccessibleChange::TextChanged, &main().Text2},
+                            {AccessibleChange::ValueChanged, &main().VScroll2},
+                            {AccessibleChange::TextChanged, &main().Text4},
+                        }));
+    const auto checked = events_of(main(), [&] { ui.click(main().Check1); });
+    EXPECT_EQ(
+        checked,
+        (std::vector<forms::AccessibleEvent>{{AccessibleChange::CheckChanged, &main().Check1}}));
+    // An arrow at the end of the range changes nothing, and nothing is told.
+    ui.scroll(main().VScroll1, forms::ScrollAction::Top);
+    EXPECT_TRUE(events_of(main(), [&] {
+                    ui.scroll(main().VScroll1, forms::ScrollAction::LineUp);
+                }).empty());
+}
+
+TEST_F(AccessibilityTest, WindowsAreToldOfAsTheyAppearAndGo) {
+    const forms::AccessibleWindow hidden = forms::describe(*program->myPalette);
+    ui.click(main().Palette);
+    const forms::AccessibleWindow shown = forms::describe(*program->myPalette);
+    EXPECT_EQ(forms::events_between(hidden, shown),
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Shown, nullptr}}));
+    ui.click(main().Palette);
+    EXPECT_EQ(forms::events_between(shown, forms::describe(*program->myPalette)),
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden, nullptr}}));
+    // Nobody is told what changes in a window nobody sees.
+    forms::AccessibleWindow changed = hidden;
+    changed.name = "renamed";
+    EXPECT_TRUE(forms::events_between(hidden, changed).empty());
+}
+
+TEST_F(AccessibilityTest, PressingAButtonIsTheUsersClick) {
+    ui.click(main().Palette);  // the palette window is now the active one
+    EXPECT_TRUE(forms::press(main().Command2));
+    EXPECT_EQ(ui.clipboard(), "#000000");
+    EXPECT_TRUE(forms::press(main().Check1));
+    EXPECT_EQ(main().Check1.Value(), 1);
+    EXPECT_TRUE(main().Timer1.Enabled());
+    // A press activates no window: the About window opens over the palette, and stays.
+    EXPECT_TRUE(forms::press(main().Command1));
+    EXPECT_TRUE(about().Visible());
+    EXPECT_TRUE(forms::press(about().Command1));
+    EXPECT_EQ(program->About.loaded(), nullptr);
+    // Only buttons and check boxes have the action.
+    EXPECT_FALSE(forms::press(main().Text1));
+    EXPECT_FALSE(forms::press(main().Picture1));
+    EXPECT_FALSE(named(main(), AccessibleRole::EditableText, "Red").pressable);
+    EXPECT_TRUE(named(main(), AccessibleRole::PushButton, "Palette").pressable);
+}
+
+// A press while a message box waits is dropped, like a click on a disabled window.
+TEST_F(AccessibilityTest, APressWhileAMessageBoxWaitsIsDropped) {
+    ui.on_message_box = [&](const auto&) { forms::press(main().Command2); };
+    ui.type(main().Text1, "256");
+    EXPECT_EQ(box_texts(), std::vector<std::string>{"Field can be from 0 to 255"});
+    EXPECT_FALSE(ui.clipboard().has_value());
+    const forms::AccessibleAlert alert =
+        forms::describe_message_box(ui.message_boxes()[0].text, ui.message_boxes()[0].title);
+    EXPECT_EQ(alert, (forms::AccessibleAlert{"ERROR", "Field can be from 0 to 255", "OK"}));
+}
+
+}  // namespace
+}  // namespace varnel_test
