@@ -1,4 +1,5 @@
 # Writes a C++ source that holds a file's bytes: cmake -DINPUT=... -DOUTPUT=... -DSYMBOL=...
+# The source names INPUT: give it relative to the sources, so that no build path is in it.
 file(READ ${INPUT} hex HEX)
 string(LENGTH "${hex}" length)
 math(EXPR size "${length} / 2")

@@ -1,7 +1,8 @@
 ; The installer of Varnel for Windows: per user, without an administrator prompt, into
 ; %LOCALAPPDATA%\Programs\Varnel, with a Start menu shortcut and an uninstaller that "Apps &
 ; features" lists. /S makes the installer and the uninstaller silent.
-; The build defines VERSION, VERSION_QUAD, EXE, ICON, LICENSE, README and OUTFILE.
+; The build defines VERSION, VERSION_QUAD, EXE, ICON, LICENSE, README and OUTFILE. File keeps
+; each file's modification time, which the build sets to the release's.
 Unicode true
 ; The program is 64-bit, and so is its installer: Windows that can run one can run the other.
 Target amd64-unicode
