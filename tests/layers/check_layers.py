@@ -11,16 +11,19 @@ import re
 import sys
 
 FORMS = "platform/forms"
+SCALING = "platform/scaling"
 FEATURES = ("colour", "trail", "palette", "about")
 
 # What each folder's files may include, besides their own folder and system headers.
 MAY_INCLUDE = {
     FORMS: set(),
+    # How a screen of any density shows the runtime's windows: both native back ends use it.
+    SCALING: {FORMS},
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS, "platform/fltk/x11"},
+    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11"},
     # Selections, the clipboard's handover and window manager hints, in X11's own terms.
     "platform/fltk/x11": set(),
-    "platform/win32": {FORMS},
+    "platform/win32": {FORMS, SCALING},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},
     "packaging/linux": {FORMS, "app"},
