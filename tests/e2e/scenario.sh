@@ -143,6 +143,7 @@ frame_extents() {
 client_is() {
     local width height
     read -r _ _ width height <<<"$(client_geometry "$1")"
+    echo "(client area $width x $height)"
     [ "$width x $height" = "$(device "$2") x $(device "$3")" ] ||
         { echo "client area $width x $height, expected $(device "$2") x $(device "$3")" >&2; return 1; }
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks the arrows between the source folders: each folder includes only the folders it may,
-so that the forms runtime knows nothing of the program, the back ends nothing of each other and
-the program's windows nothing of each other but through app/; and no header's includes lead
-back to itself.
+so that the forms runtime knows nothing of the program or of screens, the back ends nothing of
+each other and the program's windows nothing of each other but through app/; and no header's
+includes lead back to itself.
 
 Usage: check_layers.py SOURCE_DIR   (prints each breach; exits 1 if there is one)
 """
