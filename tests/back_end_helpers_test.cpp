@@ -9,7 +9,7 @@
 #include "platform/fltk/desktop_scale.h"
 #include "platform/fltk/fonts.h"
 #include "platform/fltk/scroll_bar_geometry.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 #include "platform/win32/icon_image.h"
 
 namespace {
@@ -81,7 +81,7 @@ TEST(ScrollBarGeometry, TheThumbRunsFromMinAtTheTopToMaxAtTheBottom) {
 
 TEST(ScrollBarGeometry, AScaledBarScalesItsArrowsAndThumbAndStillReachesEveryValue) {
     for (const int dpi : {120, 144, 168, 192}) {
-        const forms::Scale scale(dpi);
+        const scaling::Scale scale(dpi);
         const ScrollBarGeometry bar{scale.device(17), scale.device(89), 0, 255};
         EXPECT_EQ(bar.arrow_size(), scale.device(17)) << dpi;
         EXPECT_EQ(bar.thumb_size(), scale.device(17)) << dpi;
@@ -113,7 +113,7 @@ TEST(ScrollBarGeometry, EveryPlaceBelongsToOnePart) {
 }
 
 TEST(FontChoice, NearestStandardFaceAtItsPixelSize) {
-    const forms::Scale base;
+    const scaling::Scale base;
     EXPECT_EQ(fltk::choose_font(std::nullopt, base).face, fltk::DefaultFace);
     const fltk::FontChoice title =
         fltk::choose_font(forms::Font{"MS Sans Serif", 24, 400, 204}, base);
@@ -127,14 +127,14 @@ TEST(FontChoice, NearestStandardFaceAtItsPixelSize) {
 
 TEST(FontChoice, TextIsSizedInDevicePixelsAtTheScale) {
     const forms::Font title{"MS Sans Serif", 24, 400, 204};
-    EXPECT_EQ(fltk::choose_font(title, forms::Scale(192)).size, 64);
-    EXPECT_EQ(fltk::choose_font(title, forms::Scale(144)).size, 48);
-    EXPECT_EQ(fltk::choose_font(title, forms::Scale(120)).size, 40);
+    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(192)).size, 64);
+    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(144)).size, 48);
+    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(120)).size, 40);
     // 8 points at 1.75: 18.67 pixels, to the nearest.
-    EXPECT_EQ(fltk::choose_font(forms::Font{"Arial", 8, 400, 0}, forms::Scale(168)).size, 19);
-    EXPECT_EQ(fltk::choose_font(std::nullopt, forms::Scale(192)).size, 2 * fltk::DefaultSize);
-    EXPECT_EQ(fltk::default_font(forms::Scale(144)).size, 15);
-    EXPECT_EQ(fltk::default_font(forms::Scale(144)).face, fltk::DefaultFace);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Arial", 8, 400, 0}, scaling::Scale(168)).size, 19);
+    EXPECT_EQ(fltk::choose_font(std::nullopt, scaling::Scale(192)).size, 2 * fltk::DefaultSize);
+    EXPECT_EQ(fltk::default_font(scaling::Scale(144)).size, 15);
+    EXPECT_EQ(fltk::default_font(scaling::Scale(144)).face, fltk::DefaultFace);
 }
 
 using fltk::choose_scale;
@@ -176,7 +176,7 @@ TEST(DesktopScale, FactorsFromOneToFourIncludingFractionsAreTakenToWholeDotsPerI
 
 TEST(DesktopScale, OnlyAnUnusableVarnelScaleIsReported) {
     const fltk::ScaleChoice bad = choose_scale({"0.5", "2"});
-    EXPECT_EQ(bad.scale, forms::Scale());
+    EXPECT_EQ(bad.scale, scaling::Scale());
     EXPECT_EQ(bad.complaint, "varnel: VARNEL_SCALE=0.5 is not a scale from 1 to 4; using 1");
     EXPECT_FALSE(choose_scale({"2"}).complaint);
     EXPECT_FALSE(choose_scale({std::nullopt, "9"}).complaint);

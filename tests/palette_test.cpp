@@ -1,7 +1,7 @@
 // The palette window: its spectrum, picking from it, and the Palette button.
 #include "palette/strips.h"
-#include "platform/forms/scale.h"
-#include "platform/forms/scaled_surface.h"
+#include "platform/scaling/scale.h"
+#include "platform/scaling/scaled_surface.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -112,8 +112,8 @@ TEST_F(PaletteTest, APressOrADragPicksTheColourDrawnAtEveryStripsEdges) {
 TEST_F(PaletteTest, APressAtEveryDevicePixelOfAScaledColumnPicksThatColumnsColour) {
     forms::PictureBox& box = spectrum();
     ui.focus(palette());
-    for (const int dpi : {96, 120, 144, 192}) {
-        const forms::ScaledSurface surface(forms::Scale(dpi), box);
+    for (const int dpi : {96, 120, 144, 192, 288}) {
+        const scaling::ScaledSurface surface(scaling::Scale(dpi), box);
         for (int column = 0; column < box.surface_width(); ++column) {
             for (const int row : {100, 101}) {
                 const forms::PixelRect block =

@@ -1,20 +1,24 @@
-// Showing the program on a denser screen: twips, design pixels and device pixels at a scale, and
-// which pixel of a picture box's surface a device pixel shows and picks.
+// Showing the program on a denser screen, as both native back ends do: twips, design pixels and
+// device pixels at a scale, fonts at the scale, which pixel of a picture box's surface a device
+// pixel shows and picks, and the box's border around it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
-#include "platform/forms/scale.h"
-#include "platform/forms/scaled_surface.h"
+#include "platform/scaling/scale.h"
+#include "platform/scaling/scaled_surface.h"
+#include "platform/scaling/sunken_border.h"
 #include "tests/varnel_fixture.h"
 
 namespace {
 
 using forms::PixelRect;
-using forms::Scale;
+using scaling::Scale;
 
-// 1, 1.25, 1.5 and 2.
-constexpr int Dpis[] = {96, 120, 144, 192};
+// 1, 1.25, 1.5, 2 and 3.
+constexpr int Dpis[] = {96, 120, 144, 192, 288};
 
 std::string factor_of(int dpi) { return "at " + std::to_string(dpi) + " dpi"; }
 
@@ -37,8 +41,8 @@ TEST(Scale, EveryDevicePixelBelongsToOneDesignPixel) {
 TEST(Scale, TheWindowsAndControlsGrowWithTheFactor) {
     const forms::Bounds main_client{0, 0, 3810, 2760};  // 254 x 184 design pixels
     const PixelRect expected[] = {
-        {0, 0, 254, 184}, {0, 0, 317, 230}, {0, 0, 381, 276}, {0, 0, 508, 368}};
-    for (int k = 0; k < 4; ++k) {
+        {0, 0, 254, 184}, {0, 0, 317, 230}, {0, 0, 381, 276}, {0, 0, 508, 368}, {0, 0, 762, 552}};
+    for (int k = 0; k < 5; ++k) {
         const Scale scale(Dpis[k]);
         EXPECT_EQ(scale.device(main_client), expected[k]) << factor_of(Dpis[k]);
         EXPECT_EQ(scale.device_length(3810), expected[k].right) << factor_of(Dpis[k]);
@@ -48,6 +52,7 @@ TEST(Scale, TheWindowsAndControlsGrowWithTheFactor) {
     const forms::Bounds left{30, 0, 2200, 3865};
     EXPECT_EQ(Scale().device(left), (PixelRect{2, 0, 148, 257}));
     EXPECT_EQ(Scale(144).device(left), (PixelRect{3, 0, 222, 385}));
+    EXPECT_EQ(Scale(288).device(left), (PixelRect{6, 0, 444, 771}));
     const forms::Bounds right{2230, 0, 15, 15};
     for (const int dpi : Dpis) {
         EXPECT_EQ(Scale(dpi).device(left).right, Scale(dpi).device(right).left) << factor_of(dpi);
@@ -73,6 +78,19 @@ TEST(Scale, AWindowsPlaceGoesToTwipsAndBackWithoutLoss) {
     EXPECT_EQ(Scale().device_of_twips(1000), 67);
 }
 
+TEST(Scale, TextIsSetInAFontOfTheScalesSizeRoundedToTheNearestPixel) {
+    // The default 8 points, and the About window's 24, at 1, 1.25, 1.5, 2 and 3.
+    const int eight[] = {11, 13, 16, 21, 32};
+    const int twenty_four[] = {32, 40, 48, 64, 96};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(Scale(Dpis[k]).font_pixels(8), eight[k]) << factor_of(Dpis[k]);
+        EXPECT_EQ(Scale(Dpis[k]).font_pixels(24), twenty_four[k]) << factor_of(Dpis[k]);
+    }
+    EXPECT_EQ(Scale(168).font_pixels(8), 19);  // 18.67
+    EXPECT_EQ(Scale(108).font_pixels(2), 3);   // 3 exactly
+    EXPECT_EQ(Scale(126).font_pixels(2), 4);   // 3.5, rounded up
+}
+
 class ScaledSurfaceTest : public varnel_test::VarnelTest {
 protected:
     forms::PictureBox& preview() { return main().Picture1; }
@@ -83,7 +101,7 @@ TEST_F(ScaledSurfaceTest, EachSurfacePixelIsShownByABlockOfDevicePixelsThatPicks
     ASSERT_EQ(box.surface_width(), 101);
     ASSERT_EQ(box.surface_height(), 45);
     for (const int dpi : Dpis) {
-        const forms::ScaledSurface surface(Scale(dpi), box);
+        const scaling::ScaledSurface surface(Scale(dpi), box);
         const PixelRect all = surface.device_area({0, 0, 101, 45});
         // The preview's drawing area starts 10 design pixels in.
         EXPECT_EQ(all.left, Scale(dpi).device(10)) << factor_of(dpi);
@@ -113,7 +131,7 @@ TEST_F(ScaledSurfaceTest, EachSurfacePixelIsShownByABlockOfDevicePixelsThatPicks
 }
 
 TEST_F(ScaledSurfaceTest, AnUncoveredAreaIsEverySurfacePixelItTouches) {
-    const forms::ScaledSurface surface(Scale(144), preview());
+    const scaling::ScaledSurface surface(Scale(144), preview());
     // At 1.5 the preview's surface pixels 0, 1, 2 (design pixels 10, 11, 12) are shown by device
     // pixels 15, then 16 and 17, then 18.
     ASSERT_EQ(surface.device_area({0, 0, 1, 1}), (PixelRect{15, 15, 16, 16}));
@@ -122,11 +140,66 @@ TEST_F(ScaledSurfaceTest, AnUncoveredAreaIsEverySurfacePixelItTouches) {
     EXPECT_EQ(surface.surface_area({15, 15, 17, 17}), (PixelRect{0, 0, 2, 2}));
     EXPECT_EQ(surface.surface_area({17, 17, 19, 19}), (PixelRect{1, 1, 3, 3}));
     EXPECT_TRUE(surface.surface_area({20, 20, 20, 30}).empty());
+    // At 3 each surface pixel is a block of 3 x 3.
+    const scaling::ScaledSurface tripled(Scale(288), preview());
+    EXPECT_EQ(tripled.device_area({1, 1, 2, 2}), (PixelRect{33, 33, 36, 36}));
+    EXPECT_EQ(tripled.surface_area({33, 34, 36, 35}), (PixelRect{1, 1, 2, 2}));
     // A whole device area gives back its surface pixels, at every factor.
     for (const int dpi : Dpis) {
-        const forms::ScaledSurface scaled(Scale(dpi), preview());
+        const scaling::ScaledSurface scaled(Scale(dpi), preview());
         const PixelRect part{7, 3, 60, 44};
         EXPECT_EQ(scaled.surface_area(scaled.device_area(part)), part) << factor_of(dpi);
+    }
+}
+
+// The border's strokes and the drawing area cover the box's device pixels exactly once each, in
+// the shades of a sunken edge.
+TEST_F(ScaledSurfaceTest, TheBordersTwoRingsOfDesignPixelsFillTheBandAroundTheDrawingArea) {
+    const forms::PictureBox& box = preview();
+    for (const int dpi : Dpis) {
+        const Scale scale(dpi);
+        const PixelRect whole = scale.device(box.bounds());
+        const int width = whole.right - whole.left;
+        const int height = whole.bottom - whole.top;
+        // What covers each device pixel of the box: -1 nothing, 8 the drawing area, else a stroke.
+        std::vector<int> cover(static_cast<std::size_t>(width * height), -1);
+        const auto paint = [&](const PixelRect& area, int what) {
+            for (int y = area.top; y < area.bottom; ++y) {
+                for (int x = area.left; x < area.right; ++x) {
+                    ASSERT_TRUE(x >= whole.left && x < whole.right && y >= whole.top &&
+                                y < whole.bottom)
+                        << factor_of(dpi) << ": " << x << "," << y << " is outside the box";
+                    int& covered =
+                        cover[static_cast<std::size_t>((y - whole.top) * width + (x - whole.left))];
+                    ASSERT_EQ(covered, -1) << factor_of(dpi) << ": " << x << "," << y << " twice";
+                    covered = what;
+                }
+            }
+        };
+        const auto border = scaling::sunken_border(scale, box);
+        for (int k = 0; k < 8; ++k) paint(border[static_cast<std::size_t>(k)].area, k);
+        paint(scaling::ScaledSurface(scale, box)
+                  .device_area({0, 0, box.surface_width(), box.surface_height()}),
+              8);
+        ASSERT_EQ(std::count(cover.begin(), cover.end(), -1), 0) << factor_of(dpi);
+
+        const auto shade_at = [&](int design_x, int design_y) {
+            const int at =
+                cover[static_cast<std::size_t>((scale.device(design_y) - whole.top) * width +
+                                               scale.device(design_x) - whole.left)];
+            return border[static_cast<std::size_t>(at)].shade;
+        };
+        // The box spans design pixels 8 to 112 across and 8 to 56 down.
+        EXPECT_EQ(shade_at(8, 8), scaling::Shade::Shadow) << factor_of(dpi);
+        EXPECT_EQ(shade_at(111, 8), scaling::Shade::Shadow) << factor_of(dpi);
+        EXPECT_EQ(shade_at(112, 8), scaling::Shade::Highlight) << factor_of(dpi);
+        EXPECT_EQ(shade_at(8, 56), scaling::Shade::Highlight) << factor_of(dpi);
+        EXPECT_EQ(shade_at(9, 9), scaling::Shade::DarkShadow) << factor_of(dpi);
+        EXPECT_EQ(shade_at(9, 54), scaling::Shade::DarkShadow) << factor_of(dpi);
+        EXPECT_EQ(shade_at(9, 55), scaling::Shade::Light) << factor_of(dpi);
+        EXPECT_EQ(shade_at(111, 55), scaling::Shade::Light) << factor_of(dpi);
+        // Each ring is one design pixel wide: as many device pixels as that design pixel.
+        EXPECT_EQ(border[0].area.bottom - border[0].area.top, scale.device(9) - scale.device(8));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/fltk/picture_cache.h"
 #include "platform/fltk/x11/selection_reader.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -11,7 +11,7 @@ struct BackendServices {
     SelectionReader& selections;
     PictureCache& pictures;
     // How the desktop scales the program: every window and control converts at it.
-    forms::Scale scale;
+    scaling::Scale scale;
 };
 
 }  // namespace fltk

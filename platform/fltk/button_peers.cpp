@@ -7,7 +7,7 @@ namespace fltk {
 namespace {
 
 template <class Peer>
-void prepare(Peer& view, const std::string& caption, forms::Scale scale) {
+void prepare(Peer& view, const std::string& caption, scaling::Scale scale) {
     view.copy_label(caption.c_str());
     const FontChoice font = default_font(scale);
     view.labelfont(font.face);
@@ -17,8 +17,8 @@ void prepare(Peer& view, const std::string& caption, forms::Scale scale) {
 
 }  // namespace
 
-CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, forms::Scale scale, int x, int y,
-                                     int w, int h)
+CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, scaling::Scale scale, int x,
+                                     int y, int w, int h)
     : Fl_Button(x, y, w, h), ControlPeer(button) {
     prepare(*this, button.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {
@@ -27,7 +27,7 @@ CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, forms::Scale 
     });
 }
 
-CheckBoxPeer::CheckBoxPeer(forms::CheckBox& box, forms::Scale scale, int x, int y, int w, int h)
+CheckBoxPeer::CheckBoxPeer(forms::CheckBox& box, scaling::Scale scale, int x, int y, int w, int h)
     : Fl_Check_Button(x, y, w, h), ControlPeer(box) {
     prepare(*this, box.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {

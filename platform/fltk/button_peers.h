@@ -5,14 +5,15 @@
 
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
 // A command button. None is a default or cancel button: Enter and Esc press nothing.
 class CommandButtonPeer final : public Fl_Button, public ControlPeer<forms::CommandButton> {
 public:
-    CommandButtonPeer(forms::CommandButton& button, forms::Scale scale, int x, int y, int w, int h);
+    CommandButtonPeer(forms::CommandButton& button, scaling::Scale scale, int x, int y, int w,
+                      int h);
 
     // A button's caption never changes.
     void show_state() override {}
@@ -21,7 +22,7 @@ public:
 class CheckBoxPeer final : public Fl_Check_Button, public ControlPeer<forms::CheckBox> {
 public:
     // FLTK draws the box as tall as the caption's font, which follows the scale.
-    CheckBoxPeer(forms::CheckBox& box, forms::Scale scale, int x, int y, int w, int h);
+    CheckBoxPeer(forms::CheckBox& box, scaling::Scale scale, int x, int y, int w, int h);
 
     void show_state() override;
 };

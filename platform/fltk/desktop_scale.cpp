@@ -23,12 +23,12 @@ std::optional<double> read_number(std::string_view text) {
 }
 
 // A factor's scale, or nothing if the text is no factor from 1 to 4.
-std::optional<forms::Scale> scale_of(std::string_view text, double units_per_factor) {
+std::optional<scaling::Scale> scale_of(std::string_view text, double units_per_factor) {
     const std::optional<double> value = read_number(text);
     if (!value) return std::nullopt;
     const double factor = *value / units_per_factor;
     if (factor < MinFactor || factor > MaxFactor) return std::nullopt;
-    return forms::Scale(static_cast<int>(std::lround(factor * forms::Scale::DesignDpi)));
+    return scaling::Scale(static_cast<int>(std::lround(factor * scaling::Scale::DesignDpi)));
 }
 
 bool found(const std::optional<std::string_view>& setting) {
@@ -40,16 +40,16 @@ bool found(const std::optional<std::string_view>& setting) {
 ScaleChoice choose_scale(const ScaleSettings& settings) {
     if (found(settings.varnel_scale)) {
         if (const auto scale = scale_of(*settings.varnel_scale, 1)) return {*scale, std::nullopt};
-        return {forms::Scale(), "varnel: VARNEL_SCALE=" + std::string(*settings.varnel_scale) +
-                                    " is not a scale from 1 to 4; using 1"};
+        return {scaling::Scale(), "varnel: VARNEL_SCALE=" + std::string(*settings.varnel_scale) +
+                                      " is not a scale from 1 to 4; using 1"};
     }
-    std::optional<forms::Scale> scale;
+    std::optional<scaling::Scale> scale;
     if (found(settings.gdk_scale)) {
         scale = scale_of(*settings.gdk_scale, 1);
     } else if (found(settings.xft_dpi)) {
-        scale = scale_of(*settings.xft_dpi, forms::Scale::DesignDpi);
+        scale = scale_of(*settings.xft_dpi, scaling::Scale::DesignDpi);
     }
-    return {scale.value_or(forms::Scale()), std::nullopt};
+    return {scale.value_or(scaling::Scale()), std::nullopt};
 }
 
 }  // namespace fltk

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -16,7 +16,7 @@ struct ScaleSettings {
 };
 
 struct ScaleChoice {
-    forms::Scale scale;
+    scaling::Scale scale;
     // A line for the user when VARNEL_SCALE, the one setting made for this program, is unusable.
     std::optional<std::string> complaint;
 };

@@ -35,7 +35,7 @@ std::optional<std::string_view> setting(const char* text) {
 }
 
 // The scale the desktop asks for, from the environment and the display's resources.
-forms::Scale desktop_scale() {
+scaling::Scale desktop_scale() {
     fl_open_display();
     const ScaleChoice choice =
         choose_scale({setting(std::getenv("VARNEL_SCALE")), setting(std::getenv("GDK_SCALE")),
@@ -54,8 +54,8 @@ FltkBackend::FltkBackend() {
     scale_ = desktop_scale();
     // A picture stretched by the design keeps its pixels' edges, as at 96 dots per inch; one
     // that the scale enlarges is enlarged smoothly.
-    Fl_RGB_Image::RGB_scaling(scale_ == forms::Scale() ? FL_RGB_SCALING_NEAREST
-                                                       : FL_RGB_SCALING_BILINEAR);
+    Fl_RGB_Image::RGB_scaling(scale_ == scaling::Scale() ? FL_RGB_SCALING_NEAREST
+                                                         : FL_RGB_SCALING_BILINEAR);
     constexpr forms::ColourValue ButtonFace =
         forms::default_system_colour(forms::SystemColour::ButtonFace);
     Fl::background(forms::red_of(ButtonFace), forms::green_of(ButtonFace),

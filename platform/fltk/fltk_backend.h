@@ -11,7 +11,7 @@
 #include "platform/fltk/x11/requestor_window.h"
 #include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/backend.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -43,7 +43,7 @@ public:
 private:
     NativeWindow* window_of(const forms::Form& form) const;
 
-    forms::Scale scale_;
+    scaling::Scale scale_;
     std::map<const forms::Form*, NativeWindowPtr> windows_;
     std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;  // the program icon, at each size offered
     RequestorWindow requestor_;

@@ -20,11 +20,11 @@ bool names(const std::string& family, std::initializer_list<const char*> words) 
 
 }  // namespace
 
-FontChoice default_font(forms::Scale scale) {
+FontChoice default_font(scaling::Scale scale) {
     return {DefaultFace, static_cast<Fl_Fontsize>(scale.device(DefaultSize))};
 }
 
-FontChoice choose_font(const std::optional<forms::Font>& font, forms::Scale scale) {
+FontChoice choose_font(const std::optional<forms::Font>& font, scaling::Scale scale) {
     if (!font) return default_font(scale);
     Fl_Font face = FL_HELVETICA;
     if (names(font->name, {"courier", "mono", "fixed", "terminal"})) {
@@ -33,8 +33,7 @@ FontChoice choose_font(const std::optional<forms::Font>& font, forms::Scale scal
         face = FL_TIMES;
     }
     if (font->weight >= BoldWeight) face += FL_BOLD;
-    return {face, static_cast<Fl_Fontsize>(
-                      std::max(1, forms::points_to_pixels(font->points, scale.dpi())))};
+    return {face, static_cast<Fl_Fontsize>(std::max(1, scale.font_pixels(font->points)))};
 }
 
 }  // namespace fltk

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/forms/font.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -21,12 +21,12 @@ struct FontChoice {
 };
 
 // The default font at the screen's scale: text is drawn at the larger size, never stretched.
-FontChoice default_font(forms::Scale scale);
+FontChoice default_font(scaling::Scale scale);
 
 // The nearest of FLTK's standard faces (sans, serif or monospace, plain or bold) at the font's
 // size in device pixels at the screen's scale; the default font for a control without one. Any
 // family FLTK does not know falls back to the sans face, so a layout designed for another
 // system's fonts keeps its proportions.
-FontChoice choose_font(const std::optional<forms::Font>& font, forms::Scale scale);
+FontChoice choose_font(const std::optional<forms::Font>& font, scaling::Scale scale);
 
 }  // namespace fltk

@@ -4,8 +4,8 @@
 
 namespace fltk {
 
-ImagePeer::ImagePeer(forms::Image& image, PictureCache& pictures, forms::Scale scale, int x, int y,
-                     int w, int h)
+ImagePeer::ImagePeer(forms::Image& image, PictureCache& pictures, scaling::Scale scale, int x,
+                     int y, int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(image), picture_(pictures.find(image.Picture())) {
     if (picture_ == nullptr) return;
     const int shown_w = image.Stretch() ? w : scale.device(picture_->w());

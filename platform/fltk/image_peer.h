@@ -8,7 +8,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/picture_cache.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -17,8 +17,8 @@ namespace fltk {
 // larger scale the picture is enlarged with it. It takes no focus.
 class ImagePeer final : public Fl_Widget, public ControlPeer<forms::Image> {
 public:
-    ImagePeer(forms::Image& image, PictureCache& pictures, forms::Scale scale, int x, int y, int w,
-              int h);
+    ImagePeer(forms::Image& image, PictureCache& pictures, scaling::Scale scale, int x, int y,
+              int w, int h);
 
     // The picture never changes.
     void show_state() override {}

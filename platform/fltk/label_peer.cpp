@@ -9,7 +9,7 @@
 
 namespace fltk {
 
-LabelPeer::LabelPeer(forms::Label& label, forms::Scale scale, int x, int y, int w, int h)
+LabelPeer::LabelPeer(forms::Label& label, scaling::Scale scale, int x, int y, int w, int h)
     : Fl_Widget(x, y, w, h), ControlPeer(label), scale_(scale) {
     show_state();
 }

@@ -7,7 +7,7 @@
 #include "platform/fltk/fonts.h"
 #include "platform/fltk/peer.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -15,7 +15,7 @@ namespace fltk {
 // character 13. It takes no focus.
 class LabelPeer final : public Fl_Widget, public ControlPeer<forms::Label> {
 public:
-    LabelPeer(forms::Label& label, forms::Scale scale, int x, int y, int w, int h);
+    LabelPeer(forms::Label& label, scaling::Scale scale, int x, int y, int w, int h);
 
     void show_state() override;
 
@@ -25,7 +25,7 @@ private:
     std::string text_;
     Fl_Color back_ = FL_BACKGROUND_COLOR;
     Fl_Color fore_ = FL_FOREGROUND_COLOR;
-    forms::Scale scale_;
+    scaling::Scale scale_;
     FontChoice font_;
 };
 

@@ -42,7 +42,7 @@ private:
 
 // Where everything goes, in device pixels, from the text's size.
 struct Layout {
-    Layout(const std::string& text, bool with_icon, forms::Scale scale)
+    Layout(const std::string& text, bool with_icon, scaling::Scale scale)
         : icon(with_icon),
           font(default_font(scale)),
           margin(scale.device(Margin)),
@@ -110,7 +110,7 @@ private:
 }  // namespace
 
 void show_message_box(const std::string& text, int style, const std::string& title,
-                      forms::Scale scale) {
+                      scaling::Scale scale) {
     Fl_Widget_Tracker focus(Fl::focus());
     MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical, scale), text,
                          title);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -10,6 +10,6 @@ namespace fltk {
 // style asks for one (16), and waits until it is closed; the keyboard focus then goes back
 // where it was. Its text, icon and button are sized at the desktop's scale.
 void show_message_box(const std::string& text, int style, const std::string& title,
-                      forms::Scale scale);
+                      scaling::Scale scale);
 
 }  // namespace fltk

@@ -13,9 +13,9 @@
 #include "platform/fltk/text_box_peer.h"
 #include "platform/fltk/timer_peer.h"
 #include "platform/forms/runtime.h"
-#include "platform/forms/scale.h"
 #include "platform/forms/stacking.h"
 #include "platform/forms/visit.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -27,7 +27,7 @@ std::unique_ptr<Peer> make_peer(forms::Control& control, const BackendServices& 
     const int y = place.top;
     const int w = place.right - place.left;
     const int h = place.bottom - place.top;
-    const forms::Scale scale = services.scale;
+    const scaling::Scale scale = services.scale;
     return forms::visit(
         control,
         forms::overloaded{
@@ -98,7 +98,7 @@ void NativeWindow::show_state() {
     if (form_ == nullptr) return;
     if (form_->Caption() != label()) copy_label(form_->Caption().c_str());
     if (form_->Left() != reported_left_ || form_->Top() != reported_top_) {
-        const forms::Scale scale = services_.scale;
+        const scaling::Scale scale = services_.scale;
         position(scale.device_of_twips(form_->Left()) + frame_.left,
                  scale.device_of_twips(form_->Top()) + frame_.top);
     }
@@ -150,7 +150,7 @@ void NativeWindow::resize(int x, int y, int w, int h) {
 void NativeWindow::report_geometry() {
     if (form_ == nullptr) return;
     if (const std::optional<FrameExtents> extents = frame_extents(*this)) frame_ = *extents;
-    const forms::Scale scale = services_.scale;
+    const scaling::Scale scale = services_.scale;
     reported_left_ = scale.twips(x() - frame_.left);
     reported_top_ = scale.twips(y() - frame_.top);
     form_->user_moved(reported_left_, reported_top_, scale.twips(w() + frame_.left + frame_.right),

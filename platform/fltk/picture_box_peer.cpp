@@ -19,15 +19,30 @@ namespace {
 constexpr auto PresentationInterval = std::chrono::milliseconds(33);
 constexpr double LatestPresentationSeconds = 0.035;
 
+// A sunken edge's shades, as the classic system colours draw them.
+Fl_Color shade_colour(scaling::Shade shade) {
+    switch (shade) {
+        case scaling::Shade::Shadow:
+            return fl_rgb_color(128, 128, 128);
+        case scaling::Shade::Highlight:
+            return FL_WHITE;
+        case scaling::Shade::DarkShadow:
+            return fl_rgb_color(64, 64, 64);
+        case scaling::Shade::Light:
+            return fl_rgb_color(223, 223, 223);
+    }
+    return FL_BLACK;
+}
+
 }  // namespace
 
-PictureBoxPeer::PictureBoxPeer(forms::PictureBox& box, forms::Scale scale, int x, int y, int w,
+PictureBoxPeer::PictureBoxPeer(forms::PictureBox& box, scaling::Scale scale, int x, int y, int w,
                                int h)
     : Fl_Widget(x, y, w, h),
       ControlPeer(box),
-      scale_(scale),
       surface_(scale, box),
-      drawing_area_(surface_.device_area({0, 0, box.surface_width(), box.surface_height()})) {
+      drawing_area_(surface_.device_area({0, 0, box.surface_width(), box.surface_height()})),
+      border_(scaling::sunken_border(scale, box)) {
     show_state();
 }
 
@@ -90,28 +105,11 @@ void PictureBoxPeer::detach() {
 }
 
 void PictureBoxPeer::draw_border() const {
-    // A sunken edge of two rings of design pixels: grey and dark grey above and left, white and
-    // light grey below and right.
-    const auto fill = [this](int left, int top, int right, int bottom) {
-        const int x = scale_.device(left);
-        const int y = scale_.device(top);
-        fl_rectf(x, y, scale_.device(right) - x, scale_.device(bottom) - y);
-    };
-    const auto ring = [&](int inset, Fl_Color above_left, Fl_Color below_right) {
-        // The ring's first and last design columns and rows.
-        const int left = scale_.design(x()) + inset;
-        const int top = scale_.design(y()) + inset;
-        const int right = scale_.design(x() + w() - 1) - inset;
-        const int bottom = scale_.design(y() + h() - 1) - inset;
-        fl_color(above_left);
-        fill(left, top, right, top + 1);
-        fill(left, top, left + 1, bottom);
-        fl_color(below_right);
-        fill(left, bottom, right + 1, bottom + 1);
-        fill(right, top, right + 1, bottom + 1);
-    };
-    ring(0, fl_rgb_color(128, 128, 128), FL_WHITE);
-    ring(1, fl_rgb_color(64, 64, 64), fl_rgb_color(223, 223, 223));
+    for (const scaling::BorderStroke& stroke : border_) {
+        fl_color(shade_colour(stroke.shade));
+        const forms::PixelRect& area = stroke.area;
+        fl_rectf(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    }
 }
 
 void PictureBoxPeer::draw() {

@@ -2,14 +2,16 @@
 
 #include <FL/Fl_Widget.H>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "platform/fltk/peer.h"
 #include "platform/forms/picture_box.h"
-#include "platform/forms/scale.h"
-#include "platform/forms/scaled_surface.h"
+#include "platform/scaling/scale.h"
+#include "platform/scaling/scaled_surface.h"
+#include "platform/scaling/sunken_border.h"
 
 namespace fltk {
 
@@ -22,7 +24,7 @@ namespace fltk {
 // keeps the pointer even outside itself.
 class PictureBoxPeer final : public Fl_Widget, public ControlPeer<forms::PictureBox> {
 public:
-    PictureBoxPeer(forms::PictureBox& box, forms::Scale scale, int x, int y, int w, int h);
+    PictureBoxPeer(forms::PictureBox& box, scaling::Scale scale, int x, int y, int w, int h);
     ~PictureBoxPeer() override;
 
     void show_state() override;
@@ -40,9 +42,9 @@ private:
     void present_pending();
     static void present_late(void* view);
 
-    forms::Scale scale_;
-    forms::ScaledSurface surface_;
+    scaling::ScaledSurface surface_;
     forms::PixelRect drawing_area_;  // the device pixels that show the surface
+    std::array<scaling::BorderStroke, 8> border_;
     std::vector<std::uint8_t> rgb_;  // the drawing area as packed RGB, reused between updates
     bool expose_pending_ = false;
     forms::PixelRect exposed_{};

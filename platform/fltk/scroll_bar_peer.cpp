@@ -18,7 +18,8 @@ constexpr int ArrowInset = 3;  // design pixels
 
 // The arrows and the thumb take their size from the bar's, which follows the scale; so does the
 // space around the arrows' symbols.
-ScrollBarPeer::ScrollBarPeer(forms::VScrollBar& bar, forms::Scale scale, int x, int y, int w, int h)
+ScrollBarPeer::ScrollBarPeer(forms::VScrollBar& bar, scaling::Scale scale, int x, int y, int w,
+                             int h)
     : Fl_Widget(x, y, w, h), ControlPeer(bar), arrow_inset_(scale.device(ArrowInset)) {
     box(FL_UP_BOX);
     color(FL_BACKGROUND_COLOR);

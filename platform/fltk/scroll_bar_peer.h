@@ -7,7 +7,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/scroll_bar_geometry.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -16,7 +16,7 @@ namespace fltk {
 // position and the release; with the focus, the arrow, page, Home and End keys ask for theirs.
 class ScrollBarPeer final : public Fl_Widget, public ControlPeer<forms::VScrollBar> {
 public:
-    ScrollBarPeer(forms::VScrollBar& bar, forms::Scale scale, int x, int y, int w, int h);
+    ScrollBarPeer(forms::VScrollBar& bar, scaling::Scale scale, int x, int y, int w, int h);
     ~ScrollBarPeer() override;
 
     void show_state() override;

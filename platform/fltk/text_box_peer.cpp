@@ -17,7 +17,7 @@ constexpr int Delete = 127;
 
 }  // namespace
 
-TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, forms::Scale scale,
+TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scaling::Scale scale,
                          int x, int y, int w, int h)
     : Fl_Input(x, y, w, h), ControlPeer(box), selections_(selections) {
     const FontChoice font = default_font(scale);

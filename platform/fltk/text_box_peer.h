@@ -7,7 +7,7 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 
@@ -17,8 +17,8 @@ namespace fltk {
 // Shift+Insert, the middle button) go through the back end's selection reader.
 class TextBoxPeer final : public Fl_Input, public ControlPeer<forms::TextBox> {
 public:
-    TextBoxPeer(forms::TextBox& box, SelectionReader& selections, forms::Scale scale, int x, int y,
-                int w, int h);
+    TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scaling::Scale scale, int x,
+                int y, int w, int h);
 
     void show_state() override;
 

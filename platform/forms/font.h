@@ -4,10 +4,6 @@
 
 namespace forms {
 
-// A font's size in device pixels at so many dots per inch (the layout's 96 unless a screen asks
-// for more), rounded to the nearest.
-constexpr int points_to_pixels(int points, int dpi = 96) { return (points * dpi + 36) / 72; }
-
 // A control's own font; controls without one use the back end's default user-interface font.
 struct Font {
     std::string name;

@@ -15,7 +15,7 @@ public:
         : NativeControl(
               button,
               create_child(site, button, L"BUTTON", BS_PUSHBUTTON, 0, widen(button.Caption())),
-              site.id),
+              site),
           button_(button) {}
 
     void push() override { set_window_text(window(), widen(button_.Caption())); }
@@ -33,7 +33,7 @@ class CheckBoxPeer final : public NativeControl {
 public:
     CheckBoxPeer(forms::CheckBox& box, const ControlSite& site)
         : NativeControl(box, create_child(site, box, L"BUTTON", BS_3STATE, 0, widen(box.Caption())),
-                        site.id),
+                        site),
           box_(box) {
         push();
     }

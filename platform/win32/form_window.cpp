@@ -1,9 +1,10 @@
 #include "platform/win32/form_window.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "platform/forms/geometry.h"
 #include "platform/forms/stacking.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_backend.h"
 
@@ -33,19 +34,59 @@ ATOM register_class(HINSTANCE instance, WNDPROC procedure) {
 
 FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
     static const ATOM atom = register_class(backend.instance(), &FormWindow::procedure);
-    RECT frame{0, 0, forms::to_pixels(form.client_width()), forms::to_pixels(form.client_height())};
-    AdjustWindowRectEx(&frame, Style, FALSE, ExStyle);
+    // The system places the new window (on a monitor of its choice); its size follows from the
+    // scale of that monitor, while the window is still hidden.
     window_.reset(CreateWindowExW(ExStyle, reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(atom)),
                                   widen(form.Caption()).c_str(), Style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, backend.instance(), this));
-    if (form.Icon() != nullptr) {
-        const HICON icon = backend.icon(*form.Icon());
-        SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+                                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, backend.instance(), this));
+    scale_ = scaling::Scale(dpi_of(handle()));
+    RECT frame{};
+    GetWindowRect(handle(), &frame);
+    place({frame.left, frame.top});
+    show_icons();
     create_controls();
     report_geometry();
+}
+
+void FormWindow::show_icons() {
+    if (form_.Icon() == nullptr) return;
+    // The caption bar's icon and the task bar's, each at its size for the scale.
+    for (const auto& [which, metric] :
+         {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const HICON icon = backend_.icon(*form_.Icon(), system_metric(metric, scale_.dpi()));
+        SendMessageW(handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+SIZE FormWindow::frame_size(scaling::Scale scale) const {
+    const RECT client{0, 0, scale.device_length(form_.client_width()),
+                      scale.device_length(form_.client_height())};
+    const RECT frame = frame_around(client, Style, ExStyle, scale.dpi());
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void FormWindow::place(POINT corner) {
+    const SIZE size = frame_size(scale_);
+    SetWindowPos(handle(), nullptr, corner.x, corner.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The client area is the design's: should the frame that the system draws differ from the
+    // one it foretold (a scale it was told of but does not draw at), the frame gives way.
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const int wrong_width = client.right - scale_.device_length(form_.client_width());
+    const int wrong_height = client.bottom - scale_.device_length(form_.client_height());
+    if (wrong_width != 0 || wrong_height != 0) {
+        SetWindowPos(handle(), nullptr, 0, 0, size.cx - wrong_width, size.cy - wrong_height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::rescale(scaling::Scale scale, const RECT& suggested) {
+    scale_ = scale;
+    place({suggested.left, suggested.top});
+    show_icons();
+    for (const auto& control : controls_) control->rescale(scale);
+    backend_.rescaled(*this);
 }
 
 void FormWindow::create_controls() {
@@ -56,7 +97,7 @@ void FormWindow::create_controls() {
     for (const std::vector<forms::Control*>* group : {&stacking.above, &stacking.beneath}) {
         for (forms::Control* control : *group) {
             const ControlSite site{backend_, handle(),
-                                   FirstControlId + static_cast<int>(controls_.size())};
+                                   FirstControlId + static_cast<int>(controls_.size()), scale_};
             controls_.push_back(make_native_control(*control, site));
         }
     }
@@ -74,8 +115,9 @@ void FormWindow::push() {
     set_window_text(handle(), widen(form_.Caption()));
     RECT frame{};
     GetWindowRect(handle(), &frame);
-    const int left = forms::to_pixels(static_cast<int>(form_.Left()));
-    const int top = forms::to_pixels(static_cast<int>(form_.Top()));
+    const scaling::Scale screen = backend_.screen_scale(*this);
+    const int left = screen.device_of_twips(form_.Left());
+    const int top = screen.device_of_twips(form_.Top());
     if (left != frame.left || top != frame.top) {
         SetWindowPos(handle(), nullptr, left, top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -94,9 +136,10 @@ void FormWindow::push(forms::Control& control) {
 void FormWindow::report_geometry() {
     RECT frame{};
     GetWindowRect(handle(), &frame);
-    form_.user_moved(forms::to_twips(frame.left), forms::to_twips(frame.top),
-                     forms::to_twips(frame.right - frame.left),
-                     forms::to_twips(frame.bottom - frame.top));
+    const scaling::Scale screen = backend_.screen_scale(*this);
+    form_.user_moved(screen.twips(frame.left), screen.twips(frame.top),
+                     screen.twips(frame.right - frame.left),
+                     screen.twips(frame.bottom - frame.top));
 }
 
 void FormWindow::activated() {
@@ -129,6 +172,7 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wparam,
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        scale_frame_with_monitor(window);
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -156,6 +200,15 @@ LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_WINDOWPOSCHANGED:
             report_geometry();
             break;
+        case WM_GETDPISCALEDSIZE: {
+            // Before a change of scale, the size the window will take: the design's at the new
+            // scale, so that the rectangle the system then suggests is exactly the window's.
+            *reinterpret_cast<SIZE*>(lparam) = frame_size(scaling::Scale(static_cast<int>(wparam)));
+            return TRUE;
+        }
+        case WM_DPICHANGED:
+            rescale(scaling::Scale(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
+            return 0;
         case WM_COMMAND:
             if (LOWORD(wparam) < FirstControlId) return 0;
             if (NativeControl* control = peer(reinterpret_cast<HWND>(lparam))) {

@@ -15,10 +15,10 @@ namespace {
 class ImagePeer final : public NativeControl {
 public:
     ImagePeer(forms::Image& image, const ControlSite& site)
-        : NativeControl(image, create_child(site, image, L"STATIC", SS_OWNERDRAW), site.id),
+        : NativeControl(image, create_child(site, image, L"STATIC", SS_OWNERDRAW), site),
           image_(image) {
         if (const auto* icon = std::get_if<const forms::Icon*>(&image.Picture())) {
-            icon_ = site.backend.icon(**icon);
+            icon_ = site.backend.icon(**icon, forms::Icon::Size);
         } else {
             photo_ = decode_jpeg(std::get<std::span<const std::uint8_t>>(image.Picture()));
         }
@@ -33,8 +33,10 @@ public:
         FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         const int width = item.rcItem.right - item.rcItem.left;
         const int height = item.rcItem.bottom - item.rcItem.top;
+        // What the design does not stretch is shown at the scale; the photograph is enlarged
+        // smoothly, as the system enlarges pictures.
         if (icon_ != nullptr) {
-            const int size = forms::Icon::Size;
+            const int size = scale().device(forms::Icon::Size);
             DrawIconEx(dc, 0, 0, icon_, image_.Stretch() ? width : size,
                        image_.Stretch() ? height : size, 0, nullptr, DI_NORMAL);
         }
@@ -43,12 +45,15 @@ public:
             GetObjectW(photo_.get(), sizeof(bitmap), &bitmap);
             const OwnedMemoryDc source(CreateCompatibleDC(dc));
             const Selection selected(source.get(), photo_.get());
-            if (image_.Stretch()) {
-                SetStretchBltMode(dc, HALFTONE);
-                StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, bitmap.bmWidth,
-                           bitmap.bmHeight, SRCCOPY);
-            } else {
+            const int shown_width = image_.Stretch() ? width : scale().device(bitmap.bmWidth);
+            const int shown_height = image_.Stretch() ? height : scale().device(bitmap.bmHeight);
+            if (shown_width == bitmap.bmWidth && shown_height == bitmap.bmHeight) {
                 BitBlt(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source.get(), 0, 0, SRCCOPY);
+            } else {
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, nullptr);
+                StretchBlt(dc, 0, 0, shown_width, shown_height, source.get(), 0, 0, bitmap.bmWidth,
+                           bitmap.bmHeight, SRCCOPY);
             }
         }
     }

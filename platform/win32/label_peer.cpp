@@ -5,9 +5,9 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_backend.h"
 
 namespace win32 {
 
@@ -16,8 +16,7 @@ namespace {
 class LabelPeer final : public NativeControl {
 public:
     LabelPeer(forms::Label& label, const ControlSite& site)
-        : NativeControl(label, create_child(site, label, L"STATIC", SS_LEFT), site.id),
-          label_(label) {
+        : NativeControl(label, create_child(site, label, L"STATIC", SS_LEFT), site), label_(label) {
         push();
     }
 
@@ -26,13 +25,12 @@ public:
         set_window_text(window(), widen(forms::with_line_breaks(label_.Caption(), "\r\n")));
         if (label_.Font() != font_spec_) {
             font_spec_ = label_.Font();
-            if (font_spec_) {
-                font_ = create_font(*font_spec_);
-                SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-            }
+            SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
         }
         InvalidateRect(window(), nullptr, TRUE);
     }
+
+    HFONT font() const override { return backend().font(font_spec_, scale()); }
 
     HBRUSH colour(HDC dc) override {
         forms::Runtime& runtime = label_.form().runtime();
@@ -46,7 +44,6 @@ public:
 private:
     forms::Label& label_;
     std::optional<forms::Font> font_spec_;
-    OwnedFont font_;
 };
 
 }  // namespace

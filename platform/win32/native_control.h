@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/forms/control.h"
+#include "platform/scaling/scale.h"
 
 namespace forms {
 class CheckBox;
@@ -22,19 +23,25 @@ namespace win32 {
 
 class Win32Backend;
 
-// Where a native control is made: its form's window, its identifier there, and the back end.
+// Where a native control is made: its form's window, its identifier there, the scale the window
+// shows at, and the back end.
 struct ControlSite {
     Win32Backend& backend;
     HWND parent;
     int id;
+    scaling::Scale scale;
 };
 
 // A control's native peer. It shows the control's state as the program last left it and passes
 // the user's input on to the control's entry points; it keeps no state of the program's own.
 class NativeControl {
 public:
-    NativeControl(forms::Control& control, HWND window, int id)
-        : control_(control), window_(window), id_(id) {}
+    NativeControl(forms::Control& control, HWND window, const ControlSite& site)
+        : control_(control),
+          window_(window),
+          id_(site.id),
+          backend_(site.backend),
+          scale_(site.scale) {}
     NativeControl(const NativeControl&) = delete;
     NativeControl& operator=(const NativeControl&) = delete;
     virtual ~NativeControl() = default;
@@ -43,9 +50,16 @@ public:
     // The child window; null for a control that has none (a timer).
     HWND window() const { return window_; }
     int id() const { return id_; }
+    Win32Backend& backend() const { return backend_; }
+    scaling::Scale scale() const { return scale_; }
 
     // Brings the native control in line with the program's control.
     virtual void push() = 0;
+    // Lays the control out again at the scale its window now shows at: its place, its font, and
+    // whatever it draws itself.
+    virtual void rescale(scaling::Scale scale);
+    // The font the control's text is drawn in, at its scale.
+    virtual HFONT font() const;
 
     // What the form's window hears about this control.
     virtual void command(int /*notification*/) {}
@@ -59,9 +73,11 @@ private:
     forms::Control& control_;
     HWND window_;
     int id_;
+    Win32Backend& backend_;
+    scaling::Scale scale_;
 };
 
-// A child window at the control's designed place, in the back end's default font.
+// A child window at the control's designed place at the site's scale, in the default font.
 HWND create_child(const ControlSite& site, const forms::Control& control,
                   const wchar_t* window_class, DWORD style, DWORD ex_style = 0,
                   const std::wstring& text = {});

@@ -10,7 +10,7 @@ namespace {
 class ScrollBarPeer final : public NativeControl {
 public:
     ScrollBarPeer(forms::VScrollBar& bar, const ControlSite& site)
-        : NativeControl(bar, create_child(site, bar, L"SCROLLBAR", SBS_VERT), site.id), bar_(bar) {
+        : NativeControl(bar, create_child(site, bar, L"SCROLLBAR", SBS_VERT), site), bar_(bar) {
         // A page of one: the thumb reaches every value from Min to Max.
         SCROLLINFO info{
             sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, bar.Min(), bar.Max(), 1, bar.Value(), 0};

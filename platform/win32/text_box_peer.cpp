@@ -21,7 +21,7 @@ public:
         : NativeControl(box,
                         create_child(site, box, L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                                      widen(box.Text())),
-                        site.id),
+                        site),
           box_(box) {
         SendMessageW(window(), EM_LIMITTEXT, 0, 0);  // as long as the system allows
         SetWindowSubclass(window(), &TextBoxPeer::procedure, 0, reinterpret_cast<DWORD_PTR>(this));

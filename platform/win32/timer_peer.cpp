@@ -10,7 +10,7 @@ namespace {
 class TimerPeer final : public NativeControl {
 public:
     TimerPeer(forms::Timer& timer, const ControlSite& site)
-        : NativeControl(timer, nullptr, site.id), timer_(timer), form_window_(site.parent) {
+        : NativeControl(timer, nullptr, site), timer_(timer), form_window_(site.parent) {
         push();
     }
 

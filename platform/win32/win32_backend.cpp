@@ -10,8 +10,7 @@
 
 namespace win32 {
 
-Win32Backend::Win32Backend(HINSTANCE instance)
-    : instance_(instance), default_font_(create_font(DefaultFont)) {}
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {}
 
 int Win32Backend::run() {
     MSG message;
@@ -30,16 +29,35 @@ bool Win32Backend::dialog_message(MSG& message) const {
     return root != nullptr && owns(root) && IsDialogMessageW(root, &message) != FALSE;
 }
 
-HICON Win32Backend::icon(const forms::Icon& icon) {
-    OwnedIcon& made = icons_[&icon];
+HFONT Win32Backend::font(const std::optional<forms::Font>& font, scaling::Scale scale) {
+    const forms::Font& wanted = font.value_or(DefaultFont);
+    const auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const MadeFont& made) {
+        return made.font == wanted && made.dpi == scale.dpi();
+    });
+    if (found != fonts_.end()) return found->handle.get();
+    return fonts_.emplace_back(MadeFont{wanted, scale.dpi(), create_font(wanted, scale)})
+        .handle.get();
+}
+
+HICON Win32Backend::icon(const forms::Icon& icon, int size) {
+    OwnedIcon& made = icons_[{&icon, size}];
     if (!made) {
         std::vector<std::uint8_t> image = icon_image(icon);
         constexpr DWORD IconFormat = 0x00030000;  // the version that icon resources carry
         made.reset(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
-                                            IconFormat, forms::Icon::Size, forms::Icon::Size,
-                                            LR_DEFAULTCOLOR));
+                                            IconFormat, size, size, LR_DEFAULTCOLOR));
     }
     return made.get();
+}
+
+scaling::Scale Win32Backend::screen_scale(const FormWindow& asking) const {
+    // While the main window is being made, it is the one asking.
+    return windows_.empty() ? asking.scale() : windows_.front()->scale();
+}
+
+void Win32Backend::rescaled(const FormWindow& window) {
+    if (windows_.empty() || windows_.front().get() != &window) return;
+    for (const auto& each : windows_) each->report_geometry();
 }
 
 bool Win32Backend::owns(HWND window) const { return window_of(window) != nullptr; }

@@ -4,10 +4,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/font.h"
 #include "platform/forms/icon.h"
+#include "platform/scaling/scale.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 
@@ -23,9 +27,19 @@ public:
     int run();
 
     HINSTANCE instance() const { return instance_; }
-    HFONT default_font() const { return default_font_.get(); }
-    // The native icon of a forms icon, made once and kept for the program's lifetime.
-    HICON icon(const forms::Icon& icon);
+    // A control's font at a scale (the default font for a control without a font of its own),
+    // made once and kept for the program's lifetime.
+    HFONT font(const std::optional<forms::Font>& font, scaling::Scale scale);
+    // The native icon of a forms icon, at a size in device pixels, made once and kept.
+    HICON icon(const forms::Icon& icon, int size);
+    // The scale at which the forms' places on the screen (Left, Top, Width, Height) convert to
+    // twips and back: the main window's, so that the palette placed at the main window's Left +
+    // Width stands at its right edge, whatever the scale of the monitor either stands on. The main
+    // window is the program's first, and the last to go.
+    scaling::Scale screen_scale(const FormWindow& asking) const;
+    // A window now shows at another scale. Should it be the main window, every window's place in
+    // twips has changed, and is reported again.
+    void rescaled(const FormWindow& window);
     // Whether the window is one of the program's forms.
     bool owns(HWND window) const;
 
@@ -46,9 +60,15 @@ private:
     // Tab and Shift+Tab between a form's controls.
     bool dialog_message(MSG& message) const;
 
+    struct MadeFont {
+        forms::Font font;
+        int dpi;
+        OwnedFont handle;
+    };
+
     HINSTANCE instance_;
-    OwnedFont default_font_;
-    std::map<const forms::Icon*, OwnedIcon> icons_;
+    std::vector<MadeFont> fonts_;
+    std::map<std::pair<const forms::Icon*, int>, OwnedIcon> icons_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a
     // message of theirs may still be on the stack; they go once it has returned.

@@ -40,6 +40,18 @@ TEXT4_LEFT_EDGE=(40 80)    # the hex field's border, where the label's last colu
 # The About window's Close button, and the palette's spectrum origin in its client area.
 ABOUT_CLOSE=(100 156)
 SPECTRUM_ORIGIN=(4 2)
+# The windows' client areas: width and height.
+MAIN_CLIENT=(254 184)
+PALETTE_CLIENT=(151 258)
+ABOUT_CLIENT=(312 172)
+# The spectrum's strips, 21 columns each, left to right: whether each carries red, green, blue.
+STRIP_CHANNELS=(100 010 001 110 101 011 111)
+# Its last column that the palette's picture box shows (the grey strip is cut off).
+SPECTRUM_LAST_COLUMN=141
+
+# The first and the last device pixel of design pixel P.
+first_device() { device "$1"; }
+last_device() { echo $(($(device $(($1 + 1))) - 1)); }
 
 # Starts the program; sets PROGRAM_PID and MAIN, the main window's X window.
 start_program() {
@@ -125,6 +137,84 @@ frame_rect() {
 # What the window manager draws around a window: "LEFT RIGHT TOP BOTTOM".
 frame_extents() {
     xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp'
+}
+
+# Whether a window's client area is WIDTH x HEIGHT design pixels at the scale.
+client_is() {
+    local width height
+    read -r _ _ width height <<<"$(client_geometry "$1")"
+    echo "(client area $width x $height)"
+    [ "$width x $height" = "$(device "$2") x $(device "$3")" ] ||
+        { echo "client area $width x $height, expected $(device "$2") x $(device "$3")" >&2; return 1; }
+}
+
+# The sizes of the icons a window offers the window manager.
+icon_sizes() { xprop -id "$1" _NET_WM_ICON | sed -n 's/^.*Icon (\([0-9]*\) x [0-9]*):.*$/\1/p'; }
+
+# The colour ("R,G,B") the spectrum draws at a column and row of its drawing area.
+spectrum_colour() {
+    local channels=${STRIP_CHANNELS[$(($1 / 21))]} row=$2
+    echo "$((${channels:0:1} * row)),$((${channels:1:1} * row)),$((${channels:2:1} * row))"
+}
+
+# Looks at the spectrum's rows FIRST to LAST in the palette's client area (PALETTE) once, for
+# the presses that follow: a screenshot costs much more than reading one of its pixels.
+look_at_palette() {
+    local top bottom
+    read -r -a PALETTE_ORIGIN <<<"$(client_geometry "$PALETTE")"
+    top=$(first_device $((SPECTRUM_ORIGIN[1] + $1)))
+    bottom=$(last_device $((SPECTRUM_ORIGIN[1] + $2)))
+    PALETTE_LOOK=$(mktemp)
+    import -window root -crop \
+        "${PALETTE_ORIGIN[2]}x$((bottom - top + 1))+${PALETTE_ORIGIN[0]}+$((PALETTE_ORIGIN[1] + top))" \
+        -depth 8 txt:- 2>/dev/null |
+        awk -F '[,:]' -v top="$top" '/^[0-9]/ { $2 += top; print }' OFS=, >"$PALETTE_LOOK"
+}
+
+# Whether a device pixel of the palette's client area showed the spectrum's pixel under it when
+# looked at, and a press on it picks that colour.
+picks_what_it_shows() {
+    local x=$1 y=$2 expected seen
+    expected=$(spectrum_colour $(($(design "$x") - SPECTRUM_ORIGIN[0])) \
+        $(($(design "$y") - SPECTRUM_ORIGIN[1])))
+    seen=$(grep -m 1 "^$x,$y," "$PALETTE_LOOK" | sed 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/')
+    [ "$seen" = "$expected" ] || { echo "device pixel $x,$y shows $seen, not $expected" >&2; return 1; }
+    xdotool mousemove $((PALETTE_ORIGIN[0] + x)) $((PALETTE_ORIGIN[1] + y)) click 1
+    preview_is "$expected"
+}
+
+# Presses on every device column of these spectrum columns, each one spectrum row further down
+# (from row 60, so that every press picks another colour): whether each picks what it shows.
+# PRESSED counts the presses.
+presses_on_columns_pick_what_they_show() {
+    local column x failed_at=
+    PRESSED=0
+    look_at_palette 60 $((60 + 3 * $#))
+    for column in "$@"; do
+        for x in $(seq "$(first_device $((SPECTRUM_ORIGIN[0] + column)))" \
+            "$(last_device $((SPECTRUM_ORIGIN[0] + column)))"); do
+            picks_what_it_shows "$x" "$(first_device $((SPECTRUM_ORIGIN[1] + 60 + PRESSED)))" ||
+                failed_at+=" $x"
+            PRESSED=$((PRESSED + 1))
+        done
+    done
+    [ -z "$failed_at" ] || { echo "failed at device columns$failed_at" >&2; return 1; }
+}
+
+# Presses on every device row of these spectrum rows, in the red and the green strip by turns.
+presses_on_rows_pick_what_they_show() {
+    local row y failed_at=
+    PRESSED=0
+    look_at_palette "$1" "${@: -1}"
+    for row in "$@"; do
+        for y in $(seq "$(first_device $((SPECTRUM_ORIGIN[1] + row)))" \
+            "$(last_device $((SPECTRUM_ORIGIN[1] + row)))"); do
+            picks_what_it_shows "$(first_device $((SPECTRUM_ORIGIN[0] + (PRESSED % 2 == 0 ? 10 : 30))))" \
+                "$y" || failed_at+=" $y"
+            PRESSED=$((PRESSED + 1))
+        done
+    done
+    [ -z "$failed_at" ] || { echo "failed at device rows$failed_at" >&2; return 1; }
 }
 
 # Whether the palette window (PALETTE) stands right of the main window, tops level.

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks the arrows between the source folders: each folder includes only the folders it may,
-so that the forms runtime knows nothing of the program, the back ends nothing of each other and
-the program's windows nothing of each other but through app/; and no header's includes lead
-back to itself.
+so that the forms runtime knows nothing of the program or of screens, the back ends nothing of
+each other and the program's windows nothing of each other but through app/; and no header's
+includes lead back to itself.
 
 Usage: check_layers.py SOURCE_DIR   (prints each breach; exits 1 if there is one)
 """
@@ -11,16 +11,19 @@ import re
 import sys
 
 FORMS = "platform/forms"
+SCALING = "platform/scaling"
 FEATURES = ("colour", "trail", "palette", "about")
 
 # What each folder's files may include, besides their own folder and system headers.
 MAY_INCLUDE = {
     FORMS: set(),
+    # How a screen of any density shows the runtime's windows: both native back ends use it.
+    SCALING: {FORMS},
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS, "platform/fltk/x11"},
+    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11"},
     # Selections, the clipboard's handover and window manager hints, in X11's own terms.
     "platform/fltk/x11": set(),
-    "platform/win32": {FORMS},
+    "platform/win32": {FORMS, SCALING},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},
     "packaging/linux": {FORMS, "app"},

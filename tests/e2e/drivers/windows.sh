@@ -2,6 +2,9 @@
 # prefix of the build's. Source it with the Windows build directory. It defines what scenario.sh
 # needs of a driver; the clipboard is read and written on the Windows side, since Wine's bridge
 # to the X clipboard misses a change now and then.
+#
+# A test of the program on a scaled screen sets E2E_SCALE_DPI: the prefix's dots per inch (its
+# LogPixels) while the test runs; every other test runs the program at 96.
 
 WINDOWS_BUILD=$1
 VARNEL_EXE=$WINDOWS_BUILD/varnel.exe
@@ -11,6 +14,8 @@ command -v wine >/dev/null || { echo "SKIPPED: Wine is not installed"; exit 77; 
 for exe in "$VARNEL_EXE" "$PROBE_EXE" "$CLIPBOARD_EXE"; do
     [ -f "$exe" ] || { echo "FAILED: $exe is missing"; return 1; }
 done
+
+SCALE_DPI=${E2E_SCALE_DPI:-96}
 
 # Wine loses keys typed faster than this (milliseconds between keys).
 TYPE_DELAY=40
@@ -45,6 +50,17 @@ start_session() {
     [ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/* "$fonts/"
     wineserver -p
     trap stop_session EXIT
+    set_prefix_dpi "$SCALE_DPI"
+}
+
+# Wine shows the prefix's programs at its LogPixels, which stays as the last test left it: it is
+# set when it is not the one wanted.
+set_prefix_dpi() {
+    local value
+    value=$(sed -n '/^\[Control Panel\\\\Desktop\]/,/^$/ s/^"LogPixels"=dword:0*\([0-9a-f]*\)$/\1/p' \
+        "$WINEPREFIX/user.reg")
+    [ "$((16#${value:-60}))" -eq "$1" ] ||
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 stop_session() {
@@ -95,7 +111,7 @@ wait_for_clipboard_release() { wait "$CLIPBOARD_HOLDER"; }
 seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
 
 # What the probe reads of the window with this title (see probe.cpp for the format).
-probe() { wine "$PROBE_EXE" "$1" 2>/dev/null | tr -d '\r'; }
+probe() { wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
 
 # A field's text, read by the probe after a click that gives the field the focus (as reading it
 # does on Linux). The edit controls are numbered in Tab order.

@@ -6,8 +6,7 @@ source "$(dirname "$0")/../scenario.sh" "$@"
 start_program
 
 check "the preview starts black" preview_is "0,0,0"
-read -r _ _ width height <<<"$(client_geometry "$MAIN")"
-check "the client area is 254 x 184 pixels" test "$width x $height" = "254 x 184"
+check "the client area is 254 x 184 design pixels" client_is "$MAIN" "${MAIN_CLIENT[@]}"
 check "the main window can be neither resized, minimized nor maximized" fixed_frame "$MAIN"
 check "neither About nor the palette is on screen" eval '! on_screen About && ! on_screen myPalette'
 check "the hex field's border lies above the HEX label" \

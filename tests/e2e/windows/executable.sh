@@ -32,6 +32,8 @@ check "its product version is 1.0.0.0" has "PRODUCTVERSION 1, 0, 0, 0"
 manifest=$(strings -n 8 "$exe" | tr -d '\n')
 check "its manifest asks for Common Controls 6" \
     grep -q 'Microsoft.Windows.Common-Controls" version="6.0.0.0' <<<"$manifest"
-check "its manifest declares it DPI-unaware with GDI scaling" \
-    eval 'grep -q "<dpiAware[^>]*>false<" <<<"$manifest" && grep -q "<gdiScaling[^>]*>true<" <<<"$manifest"'
+check "its manifest declares it aware of each monitor's scale, the system's on older Windows" \
+    eval 'grep -q "<dpiAwareness[^>]*>PerMonitorV2, PerMonitor<" <<<"$manifest" &&
+        grep -q "<dpiAware[^>]*>true/pm<" <<<"$manifest"'
+check "and asks the system to stretch nothing" grep -q "<gdiScaling[^>]*>false<" <<<"$manifest"
 [ "$FAILURES" -eq 0 ] || echo "FAILED: $FAILURES checks"

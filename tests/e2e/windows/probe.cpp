@@ -10,12 +10,23 @@
 // where N counts the controls of one class from 1. Edit and Static show their text, ScrollBar
 // its position, Button its check state and caption. Exits with 1 if no such window exists.
 // Texts are read with WM_GETTEXT: GetWindowText does not read other processes' controls.
+//
+// `probe --layout TITLE` prints the window's client area and each control's rectangle in it:
+//
+//   client WIDTH HEIGHT
+//   CLASS#N LEFT TOP RIGHT BOTTOM
+//
+// `probe --dpi TITLE DPI` tells the window that it now stands at DPI dots per inch, as Windows
+// does when the window moves to a monitor of another scale (WM_DPICHANGED, with the rectangle the
+// system would suggest: the window's corner, its size scaled), then prints the layout. Wine
+// never sends that message itself.
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -64,21 +75,82 @@ void print(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
+std::string numbers(std::initializer_list<long> values) {
+    std::string out;
+    for (const long value : values) out += " " + std::to_string(value);
+    return out;
+}
+
+// Each child window of the window, in Z order, named CLASS#N.
+template <class Visit>
+void each_control(HWND window, Visit visit) {
+    std::map<std::string, int> counts;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string kind = class_of(child);
+        visit(child, kind, kind + "#" + std::to_string(++counts[kind]));
+    }
+}
+
+void print_layout(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    print("client" + numbers({client.right, client.bottom}));
+    each_control(window, [&](HWND child, const std::string&, const std::string& name) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        print(name + numbers({place.left, place.top, place.right, place.bottom}));
+    });
+}
+
+// WM_DPICHANGED carries a pointer to the suggested rectangle, which the system does not carry
+// over to another process: the rectangle is written into the program's own memory.
+bool send_dpi_changed(HWND window, int dpi) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int old_dpi = static_cast<int>(GetDpiForWindow(window));
+    const RECT suggested{frame.left, frame.top,
+                         frame.left + MulDiv(frame.right - frame.left, dpi, old_dpi),
+                         frame.top + MulDiv(frame.bottom - frame.top, dpi, old_dpi)};
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(window, &process_id);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_id);
+    if (process == nullptr) return false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(suggested), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    const bool written = remote != nullptr && WriteProcessMemory(process, remote, &suggested,
+                                                                 sizeof(suggested), nullptr);
+    if (written) {
+        ask(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return written;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
-    if (argc != 2) {
-        print("usage: probe TITLE");
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    const bool layout = mode == L"--layout" && argc == 3;
+    const bool dpi = mode == L"--dpi" && argc == 4;
+    if (argc != 2 && !layout && !dpi) {
+        print("usage: probe TITLE | probe --layout TITLE | probe --dpi TITLE DPI");
         return 2;
     }
-    const HWND window = FindWindowW(nullptr, argv[1]);
+    const HWND window = FindWindowW(nullptr, argv[argc == 2 ? 1 : 2]);
     if (window == nullptr) return 1;
+    if (dpi && !send_dpi_changed(window, _wtoi(argv[3]))) return 1;
+    if (layout || dpi) {
+        print_layout(window);
+        return 0;
+    }
 
     RECT frame{};
     GetWindowRect(window, &frame);
-    print("window " + std::to_string(frame.left) + " " + std::to_string(frame.top) + " " +
-          std::to_string(frame.right) + " " + std::to_string(frame.bottom) + " " +
+    print("window" + numbers({frame.left, frame.top, frame.right, frame.bottom}) + " " +
           (IsWindowVisible(window) ? "1" : "0"));
 
     GUITHREADINFO gui{};
@@ -86,13 +158,9 @@ int wmain(int argc, wchar_t** argv) {
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
     print("active " + (gui.hwndActive != nullptr ? text_of(gui.hwndActive) : std::string()));
 
-    std::map<std::string, int> counts;
     std::string focus = "none";
     std::string controls;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string kind = class_of(child);
-        const std::string name = kind + "#" + std::to_string(++counts[kind]);
+    each_control(window, [&](HWND child, const std::string& kind, const std::string& name) {
         if (child == gui.hwndFocus) focus = name;
         std::string value;
         if (kind == "ScrollBar") {
@@ -103,7 +171,7 @@ int wmain(int argc, wchar_t** argv) {
             value = text_of(child);
         }
         controls += name + " " + value + "\n";
-    }
+    });
     print("focus " + focus);
     std::fwrite(controls.data(), 1, controls.size(), stdout);
     return 0;

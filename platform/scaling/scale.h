@@ -4,7 +4,7 @@
 
 #include "platform/forms/geometry.h"
 
-namespace forms {
+namespace scaling {
 
 // How a screen of some density shows the program. The program is laid out in design pixels, 96
 // to the inch (15 twips each); a screen of more dots to the inch shows design pixel p as the
@@ -31,14 +31,18 @@ public:
 
     // A control's rectangle in device pixels of its window's client area: its twips rounded down
     // to design pixels, as at 96 dots per inch, then enlarged.
-    constexpr PixelRect device(const Bounds& twips) const {
-        const int left = to_pixels(twips.left);
-        const int top = to_pixels(twips.top);
-        return {device(left), device(top), device(left + to_pixels(twips.width)),
-                device(top + to_pixels(twips.height))};
+    constexpr forms::PixelRect device(const forms::Bounds& twips) const {
+        const int left = forms::to_pixels(twips.left);
+        const int top = forms::to_pixels(twips.top);
+        return {device(left), device(top), device(left + forms::to_pixels(twips.width)),
+                device(top + forms::to_pixels(twips.height))};
     }
     // A length in twips (a window's client width) as device pixels.
-    constexpr int device_length(int twips) const { return device(to_pixels(twips)); }
+    constexpr int device_length(int twips) const { return device(forms::to_pixels(twips)); }
+
+    // A font's size in points as device pixels, rounded to the nearest: text is drawn in the font
+    // of that size, never enlarged.
+    constexpr int font_pixels(int points) const { return (points * dpi_ + 36) / 72; }
 
     // A window's place and outer size, which the window manager sets to any device pixel, in
     // twips and back without loss: the palette placed at the main window's Left + Width stands
@@ -58,4 +62,4 @@ private:
     int dpi_ = DesignDpi;
 };
 
-}  // namespace forms
+}  // namespace scaling

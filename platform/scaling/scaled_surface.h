@@ -2,9 +2,9 @@
 
 #include "platform/forms/geometry.h"
 #include "platform/forms/picture_box.h"
-#include "platform/forms/scale.h"
+#include "platform/scaling/scale.h"
 
-namespace forms {
+namespace scaling {
 
 // A picture box's pixel surface on a scaled window: which device pixels show each of its pixels,
 // and which of its pixels lies under a device pixel. Both come from the window's one grid of
@@ -12,13 +12,13 @@ namespace forms {
 // picks. Device pixels are counted from the window's client area.
 class ScaledSurface {
 public:
-    ScaledSurface(Scale scale, const PictureBox& box)
+    ScaledSurface(Scale scale, const forms::PictureBox& box)
         : scale_(scale),
-          left_(to_pixels(box.bounds().left) + PictureBox::BorderPixels),
-          top_(to_pixels(box.bounds().top) + PictureBox::BorderPixels) {}
+          left_(forms::to_pixels(box.bounds().left) + forms::PictureBox::BorderPixels),
+          top_(forms::to_pixels(box.bounds().top) + forms::PictureBox::BorderPixels) {}
 
     // The device pixels that show these surface pixels.
-    PixelRect device_area(const PixelRect& surface) const {
+    forms::PixelRect device_area(const forms::PixelRect& surface) const {
         return {scale_.device(left_ + surface.left), scale_.device(top_ + surface.top),
                 scale_.device(left_ + surface.right), scale_.device(top_ + surface.bottom)};
     }
@@ -29,7 +29,7 @@ public:
     int row_at(int device_y) const { return scale_.design(device_y) - top_; }
 
     // The surface pixels that some of these device pixels show.
-    PixelRect surface_area(const PixelRect& device) const {
+    forms::PixelRect surface_area(const forms::PixelRect& device) const {
         if (device.empty()) return {};
         return {column_at(device.left), row_at(device.top), column_at(device.right - 1) + 1,
                 row_at(device.bottom - 1) + 1};
@@ -37,8 +37,8 @@ public:
 
     // Where a press on a device pixel lies for the program: in twips from the drawing area's
     // corner to the surface pixel under it, as a press on that pixel at 96 dots per inch.
-    float twips_x(int device_x) const { return to_twips(column_at(device_x)); }
-    float twips_y(int device_y) const { return to_twips(row_at(device_y)); }
+    float twips_x(int device_x) const { return forms::to_twips(column_at(device_x)); }
+    float twips_y(int device_y) const { return forms::to_twips(row_at(device_y)); }
 
 private:
     Scale scale_;
@@ -46,4 +46,4 @@ private:
     int top_;
 };
 
-}  // namespace forms
+}  // namespace scaling
