@@ -38,9 +38,10 @@ public:
         std::chrono::milliseconds total;    // the longest a transfer may take
     };
     // A text field holds a number or a hex code; 64 MiB is far more than any paste needs and
-    // little enough memory to hold for a moment. A well-behaved owner sends 64 MiB in about a
-    // second, so five seconds leave room for a busy machine, and two seconds of silence mean
-    // the owner is gone or stuck.
+    // little enough memory to hold for a moment. Five seconds in all are as long as a paste
+    // may keep the user waiting for its text: xclip sends 16 MiB in about a second, but 60 MiB
+    // took about five, near the limit, on a busy machine. Two seconds of silence mean the owner
+    // is gone or stuck.
     static constexpr Limits DefaultLimits{std::size_t{64} << 20, std::chrono::seconds(2),
                                           std::chrono::seconds(5)};
 
