@@ -12,17 +12,28 @@
 
 namespace varnel {
 
+namespace {
+
+// Keeps the field's text as the channel's last text, in no more storage than it needs: after a
+// long pasted number that the field then rewrote, the last text is short again.
+void remember(std::string& last, const std::string& text) {
+    last = text;
+    last.shrink_to_fit();
+}
+
+}  // namespace
+
 void Form_Varnel::channel_text_change(forms::TextBox& field, forms::VScrollBar& bar,
                                       std::string& last) {
     const auto number = colour::read_number(field.Text());
     if (!number) {
         // Not a number (empty, a lone sign, letters): tolerated silently while the user types;
         // it becomes the text to fall back to, and the display keeps the previous colour.
-        last = field.Text();
+        remember(last, field.Text());
         return;
     }
     if (*number <= 255 && *number >= 0) {
-        last = field.Text();
+        remember(last, field.Text());
         // Rounding keeps a number from 0 to 255 within the bar's range. A different value
         // runs the bar's Change, which writes the rounded number back into the field.
         bar.Value(*colour::round_to_integer(field.Text()));

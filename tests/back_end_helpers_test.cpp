@@ -184,4 +184,20 @@ TEST(DesktopScale, OnlyAnUnusableVarnelScaleIsReported) {
     EXPECT_FALSE(choose_scale({""}).complaint);
 }
 
+TEST(DesktopScale, TheComplaintQuotesAtMostFortyCharactersOfTheSetting) {
+    const auto complaint = [](const std::string& setting) {
+        return *choose_scale({setting}).complaint;
+    };
+    const auto about = [](const std::string& quote) {
+        return "varnel: VARNEL_SCALE=" + quote + " is not a scale from 1 to 4; using 1";
+    };
+    EXPECT_EQ(complaint(std::string(40, '9')), about(std::string(40, '9')));
+    EXPECT_EQ(complaint(std::string(100000, '9')), about(std::string(37, '9') + "..."));
+    // Characters, not bytes; and none that a terminal would obey.
+    std::string accents;
+    for (int i = 0; i < 41; ++i) accents += "\u00e9";
+    EXPECT_EQ(complaint(accents), about(accents.substr(0, 2 * 37) + "..."));
+    EXPECT_EQ(complaint("2\x1b]0;owned\x07\x7f"), about("2?]0;owned??"));
+}
+
 }  // namespace

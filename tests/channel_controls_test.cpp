@@ -157,6 +157,20 @@ TEST_F(VarnelTest, AFieldTakesAnyLengthOfText) {
     EXPECT_TRUE(ui.message_boxes().empty());
 }
 
+TEST_F(VarnelTest, ALongPastedNumberReachesTheNativeFieldOnlyAsItsRewrittenValue) {
+    varnel::Form_Varnel& f = main();
+    const int updates = ui.updates(f.Text1);
+    ui.replace_text(f.Text1, std::string(std::size_t{1} << 20, '0') + "25");
+    EXPECT_EQ(f.Text1.Text(), "25");
+    EXPECT_EQ(ui.updates(f.Text1), updates + 1);  // "25", once
+    // Typed over, the field and the channel's last text keep no storage of the long text.
+    ui.replace_text(f.Text1, "");
+    ui.type(f.Text1, "12");
+    EXPECT_EQ(f.Text4.Text(), "#0C0000");
+    EXPECT_LT(f.Text1.Text().capacity(), 64U);
+    EXPECT_LT(f.last_red.capacity(), 64U);
+}
+
 TEST_F(VarnelTest, TypingAZeroAfterTenRunsPrintColorTwice) {
     varnel::Form_Varnel& f = main();
     ui.replace_text(f.Text1, "10");

@@ -106,6 +106,9 @@ TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
     EXPECT_EQ(forms::byte_offset(text, 99), 10U);
     EXPECT_EQ(forms::utf16_offset(text, 3), 3U);
     EXPECT_EQ(forms::utf16_offset(text, 4), 5U);
+    EXPECT_EQ(forms::characters_before_utf16(text, 3), 3U);
+    EXPECT_EQ(forms::characters_before_utf16(text, 5), 4U);
+    EXPECT_EQ(forms::characters_before_utf16(text, 99), 4U);
     // Stray bytes count one each, and a sequence cut short by the end stays inside the text.
     const std::string broken =
         "\x80\xff"

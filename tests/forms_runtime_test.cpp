@@ -298,6 +298,53 @@ TEST_F(FormsRuntimeTest, AWriteByTheProgramPutsTheCaretAtTheEndOfTheNewText) {
     EXPECT_EQ(ui.updates(box), updates);
 }
 
+TEST_F(FormsRuntimeTest, APasteReplacesTheSelectionAsOneEditWithTheCaretAfterIt) {
+    forms::TextBox& box = sample->Text1;
+    runtime.input([&] { box.Text("a\u00e9\u20acz"); });
+    std::vector<std::string> seen;
+    box.Change = [&] { seen.push_back(box.Text()); };
+    const int updates = ui.updates(box);
+    // Characters, not bytes: the two in the middle.
+    box.user_paste({1, 2}, "\U0001F600x");
+    EXPECT_EQ(seen, std::vector<std::string>{"a\U0001F600xz"});
+    EXPECT_EQ(box.selection(), (forms::TextSelection{3, 0}));
+    // The native field has not shown the paste: it is sent the new text, once.
+    EXPECT_EQ(ui.updates(box), updates + 1);
+    EXPECT_EQ(ui.caret(box), 3U);
+    // At the caret, and past the end: a selection the text no longer has ends with it.
+    box.user_paste({0, 0}, ">");
+    box.user_paste({9, 4}, "<");
+    EXPECT_EQ(box.Text(), ">a\U0001F600xz<");
+    // The same text over itself is no change, but the caret still moves after it.
+    box.user_paste({0, 1}, ">");
+    EXPECT_EQ(seen.size(), 3U);
+    EXPECT_EQ(ui.caret(box), 1U);
+}
+
+TEST_F(FormsRuntimeTest, APasteStopsAtTheFirstLineBreakAsASingleLineFieldDoes) {
+    forms::TextBox& box = sample->Text1;
+    box.user_paste({0, 1}, "12\r\n3\n4");
+    EXPECT_EQ(box.Text(), "12");
+    box.user_paste({0, 2}, "5\n");
+    EXPECT_EQ(box.Text(), "5");
+    // A carriage return alone ends no line, and one before the end of the text stays.
+    box.user_paste({0, 1}, "6\r7\r");
+    EXPECT_EQ(box.Text(), "6\r7\r");
+    // A text that starts with a line break pastes nothing over the selection.
+    box.user_paste({0, 4}, "\nlost");
+    EXPECT_EQ(box.Text(), "");
+}
+
+TEST_F(FormsRuntimeTest, AShortTextKeepsNoStorageOfTheLongOneItReplaced) {
+    forms::TextBox& box = sample->Text1;
+    box.Change = [&] {
+        if (box.Text().size() > 2) box.Text("12");
+    };
+    box.user_paste({0, 1}, std::string(std::size_t{1} << 20, '7'));
+    EXPECT_EQ(box.Text(), "12");
+    EXPECT_LT(box.Text().capacity(), 64U);
+}
+
 TEST_F(FormsRuntimeTest, AKeyPressThatClosesItsWindowOrEndsTheProgramTypesNothing) {
     sample.Show();
     other.Show();

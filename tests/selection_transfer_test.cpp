@@ -1,9 +1,16 @@
-// Receiving a selection's text: the target fallback, incremental assembly, limits and decoding.
+// Receiving a selection's text: the target fallback, incremental assembly, decoding, and the
+// receiver's limits against owners that stall, trickle, never end, send too much or the wrong
+// thing, vanish, or lose the receiver its window.
 #include "platform/fltk/x11/selection_transfer.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/headless/instant_clock.h"
 
 namespace {
 
@@ -11,75 +18,256 @@ using fltk::SelectionTransfer;
 using Next = SelectionTransfer::Next;
 using Encoding = SelectionTransfer::Encoding;
 using Target = SelectionTransfer::Target;
+using std::chrono::milliseconds;
+using namespace std::chrono_literals;
 
 constexpr std::size_t Roomy = 1 << 20;
 
-TEST(SelectionTransferTest, AWholeAnswerIsTheTextWithCrLfLineEndsAsLf) {
-    SelectionTransfer transfer(Roomy);
+// The transfer tells the time by a test's clock, which moves only when the test waits.
+SelectionTransfer::Clock now(headless::InstantClock& clock) {
+    return [&clock] { return clock.now(); };
+}
+constexpr SelectionTransfer::Limits Small{Roomy, 2s, 5s};
+
+// What an owner does next, as the transfer sees it: after a pause, one report of what arrived.
+struct Move {
+    milliseconds pause;
+    std::function<Next(SelectionTransfer&)> report;
+};
+// An owner: its move for each step of the transfer, from 0 on; nothing once it falls silent.
+using Owner = std::function<std::optional<Move>(int step)>;
+
+struct Ending {
+    Next next;
+    milliseconds after;  // from the paste
+    std::string text;
+};
+
+// Plays an owner against a transfer as the event loop does: the owner's moves as they come, and
+// the transfer woken at its deadline when that comes first.
+Ending play(headless::InstantClock& clock, const Owner& owner,
+            SelectionTransfer::Limits limits = SelectionTransfer::DefaultLimits) {
+    const auto start = clock.now();
+    SelectionTransfer transfer(now(clock), limits);
+    Next next = Next::Wait;
+    for (int step = 0; next == Next::Wait || next == Next::Convert; ++step) {
+        const std::optional<Move> move = owner(step);
+        if (!move || clock.now() + move->pause >= transfer.deadline()) {
+            clock.sleep_for(std::chrono::ceil<milliseconds>(transfer.deadline() - clock.now()));
+            next = transfer.time_passed();
+        } else {
+            clock.sleep_for(move->pause);
+            next = move->report(transfer);
+        }
+    }
+    return {next, std::chrono::duration_cast<milliseconds>(clock.now() - start),
+            next == Next::Done ? transfer.text() : std::string()};
+}
+
+// An owner that sends "12" in two pieces, quickly.
+std::optional<Move> well_behaved(int step) {
+    switch (step) {
+        case 0:
+            return Move{5ms, [](SelectionTransfer& t) { return t.incremental(2); }};
+        case 1:
+            return Move{5ms, [](SelectionTransfer& t) { return t.piece(Encoding::Utf8, "1"); }};
+        case 2:
+            return Move{5ms, [](SelectionTransfer& t) { return t.piece(Encoding::Utf8, "2"); }};
+        case 3:
+            return Move{5ms, [](SelectionTransfer& t) { return t.piece(Encoding::Utf8, ""); }};
+        default:
+            return std::nullopt;
+    }
+}
+
+// The owner's attack ends the transfer at this time after the paste with nothing to paste, and
+// a paste from a well-behaved owner right after it works.
+void expect_given_up(const Owner& hostile, milliseconds at,
+                     SelectionTransfer::Limits limits = SelectionTransfer::DefaultLimits) {
+    headless::InstantClock clock;
+    const Ending attack = play(clock, hostile, limits);
+    EXPECT_EQ(attack.next, Next::Failed);
+    EXPECT_EQ(attack.after, at);
+    EXPECT_EQ(attack.text, "");
+    const Ending next_paste = play(clock, well_behaved, limits);
+    EXPECT_EQ(next_paste.next, Next::Done);
+    EXPECT_EQ(next_paste.text, "12");
+}
+
+Move incremental_after(milliseconds pause, std::size_t size = 0) {
+    return {pause, [size](SelectionTransfer& t) { return t.incremental(size); }};
+}
+Move piece_after(milliseconds pause, std::string bytes,
+                 std::optional<Encoding> type = Encoding::Utf8) {
+    return {pause, [bytes, type](SelectionTransfer& t) { return t.piece(type, bytes); }};
+}
+
+TEST(SelectionTransferTest, AWholeAnswerIsTheText) {
+    headless::InstantClock clock;
+    SelectionTransfer transfer(now(clock));
     EXPECT_EQ(transfer.target(), Target::Utf8String);
-    EXPECT_EQ(transfer.whole(Encoding::Utf8, "12\r\n3\r4\n\r\n"), Next::Done);
-    EXPECT_EQ(transfer.text(), "12\n3\r4\n\n");
+    EXPECT_EQ(transfer.whole(Encoding::Utf8, "12\r\n3"), Next::Done);
+    EXPECT_EQ(transfer.text(), "12\r\n3");
 }
 
 TEST(SelectionTransferTest, AnOwnerWithoutUtf8TextIsAskedForLatin1OnceThenGivenUp) {
-    SelectionTransfer transfer(Roomy);
+    headless::InstantClock clock;
+    SelectionTransfer transfer(now(clock));
     EXPECT_EQ(transfer.refused(), Next::Convert);
     EXPECT_EQ(transfer.target(), Target::String);
     EXPECT_EQ(transfer.refused(), Next::Failed);
 
-    SelectionTransfer latin1(Roomy);
+    SelectionTransfer latin1(now(clock));
     ASSERT_EQ(latin1.refused(), Next::Convert);
     EXPECT_EQ(latin1.whole(Encoding::Latin1, "caf\xE9 \xFF"), Next::Done);
     EXPECT_EQ(latin1.text(), "caf\xC3\xA9 \xC3\xBF");
 }
 
 TEST(SelectionTransferTest, AnIncrementalTransferJoinsItsPiecesUntilAnEmptyOne) {
-    SelectionTransfer transfer(Roomy);
+    headless::InstantClock clock;
+    SelectionTransfer transfer(now(clock));
     EXPECT_FALSE(transfer.in_pieces());
-    EXPECT_EQ(transfer.incremental(9), Next::AwaitChunk);
+    EXPECT_EQ(transfer.incremental(9), Next::Wait);
     EXPECT_TRUE(transfer.in_pieces());
-    EXPECT_EQ(transfer.chunk("000\r"), Next::AwaitChunk);
-    // A line end split between two pieces is still one line end.
-    EXPECT_EQ(transfer.chunk("\n25"), Next::AwaitChunk);
-    EXPECT_EQ(transfer.chunk("5"), Next::AwaitChunk);
-    EXPECT_EQ(transfer.chunk(""), Next::Done);
-    EXPECT_EQ(transfer.text(), "000\n255");
+    EXPECT_EQ(transfer.piece(Encoding::Utf8, "000"), Next::Wait);
+    EXPECT_EQ(transfer.piece(Encoding::Utf8, "25"), Next::Wait);
+    EXPECT_EQ(transfer.piece(Encoding::Utf8, "5"), Next::Wait);
+    EXPECT_EQ(transfer.piece(Encoding::Utf8, ""), Next::Done);
+    EXPECT_EQ(transfer.text(), "000255");
     // After the STRING fallback, the pieces are Latin-1.
-    SelectionTransfer latin1(Roomy);
+    SelectionTransfer latin1(now(clock));
     ASSERT_EQ(latin1.refused(), Next::Convert);
-    ASSERT_EQ(latin1.incremental(0), Next::AwaitChunk);
-    ASSERT_EQ(latin1.chunk("\xB5"), Next::AwaitChunk);
-    ASSERT_EQ(latin1.chunk(""), Next::Done);
+    ASSERT_EQ(latin1.incremental(0), Next::Wait);
+    ASSERT_EQ(latin1.piece(Encoding::Latin1, "\xB5"), Next::Wait);
+    ASSERT_EQ(latin1.piece(Encoding::Latin1, ""), Next::Done);
     EXPECT_EQ(latin1.text(), "\xC2\xB5");
 }
 
-TEST(SelectionTransferTest, PiecesAndRefusalsOutOfTurnEndTheTransfer) {
-    SelectionTransfer unannounced(Roomy);
-    EXPECT_EQ(unannounced.chunk("5"), Next::Failed);
-    SelectionTransfer refused_midway(Roomy);
-    ASSERT_EQ(refused_midway.incremental(1), Next::AwaitChunk);
+TEST(SelectionTransferTest, AnswersOutOfTurnEndTheTransfer) {
+    headless::InstantClock clock;
+    SelectionTransfer unannounced(now(clock));
+    EXPECT_EQ(unannounced.piece(Encoding::Utf8, "5"), Next::Failed);
+    SelectionTransfer refused_midway(now(clock));
+    ASSERT_EQ(refused_midway.incremental(1), Next::Wait);
     EXPECT_EQ(refused_midway.refused(), Next::Failed);
+    SelectionTransfer answered_twice(now(clock));
+    ASSERT_EQ(answered_twice.incremental(1), Next::Wait);
+    EXPECT_EQ(answered_twice.whole(Encoding::Utf8, "5"), Next::Failed);
+    // Once over, nothing revives it.
+    EXPECT_EQ(answered_twice.piece(Encoding::Utf8, ""), Next::Failed);
+    EXPECT_EQ(answered_twice.text(), "");
 }
 
 TEST(SelectionTransferTest, NoTextBeyondTheLimitIsTaken) {
-    SelectionTransfer exact(4);
+    headless::InstantClock clock;
+    const auto limited = [](std::size_t bytes) { return SelectionTransfer::Limits{bytes, 2s, 5s}; };
+    SelectionTransfer exact(now(clock), limited(4));
     EXPECT_EQ(exact.whole(Encoding::Utf8, "1234"), Next::Done);
     EXPECT_EQ(exact.text(), "1234");
-    SelectionTransfer whole(4);
+    SelectionTransfer whole(now(clock), limited(4));
     EXPECT_EQ(whole.whole(Encoding::Utf8, "12345"), Next::Failed);
+    EXPECT_EQ(whole.text(), "");
     // Latin-1 grows as it becomes UTF-8.
-    SelectionTransfer widened(3);
+    SelectionTransfer widened(now(clock), limited(3));
+    ASSERT_EQ(widened.refused(), Next::Convert);
     EXPECT_EQ(widened.whole(Encoding::Latin1, "12\xE9"), Next::Failed);
-    SelectionTransfer pieces(4);
-    ASSERT_EQ(pieces.incremental(2), Next::AwaitChunk);
-    ASSERT_EQ(pieces.chunk("123"), Next::AwaitChunk);
-    EXPECT_EQ(pieces.chunk("45"), Next::Failed);
-    // The owner's size hint is no reason to reserve beyond the limit.
-    SelectionTransfer boastful(4);
-    EXPECT_EQ(boastful.incremental(std::numeric_limits<std::size_t>::max()), Next::AwaitChunk);
-    EXPECT_EQ(boastful.chunk("7"), Next::AwaitChunk);
-    EXPECT_EQ(boastful.chunk(""), Next::Done);
-    EXPECT_EQ(boastful.text(), "7");
+    SelectionTransfer pieces(now(clock), limited(4));
+    ASSERT_EQ(pieces.incremental(2), Next::Wait);
+    ASSERT_EQ(pieces.piece(Encoding::Utf8, "123"), Next::Wait);
+    EXPECT_EQ(pieces.piece(Encoding::Utf8, "45"), Next::Failed);
+    EXPECT_EQ(pieces.text(), "");
+}
+
+TEST(SelectionTransferTest, AnOwnerThatAnnouncesMoreThanTheLimitIsRefusedAtOnce) {
+    // As the default limit's 64 MiB are: an owner that claims 1 GiB is not read at all.
+    headless::InstantClock clock;
+    SelectionTransfer boastful(now(clock));
+    EXPECT_EQ(boastful.incremental(std::size_t{1} << 30), Next::Failed);
+    SelectionTransfer at_the_limit(now(clock));
+    EXPECT_EQ(at_the_limit.incremental(std::size_t{64} << 20), Next::Wait);
+    SelectionTransfer beyond(now(clock));
+    EXPECT_EQ(beyond.incremental((std::size_t{64} << 20) + 1), Next::Failed);
+}
+
+TEST(SelectionTransferTest, AnOwnerThatNeverAnswersIsGivenUpAfterTwoSeconds) {
+    expect_given_up([](int) { return std::nullopt; }, 2s);
+}
+
+TEST(SelectionTransferTest, AnOwnerThatStopsMidwayIsGivenUpTwoSecondsAfterItsLastPiece) {
+    // The owner is gone, or stuck: its last piece came 300 ms after the paste.
+    expect_given_up(
+        [](int step) -> std::optional<Move> {
+            if (step == 0) return incremental_after(100ms, 10);
+            if (step <= 2) return piece_after(100ms, "7");
+            return std::nullopt;
+        },
+        2300ms);
+}
+
+TEST(SelectionTransferTest, AnOwnerThatTricklesIsGivenUpFiveSecondsAfterThePaste) {
+    // A byte every 1.5 s makes progress each time, but never ends.
+    expect_given_up(
+        [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1500ms, "7"); },
+        5s);
+    // So does an owner that keeps just within two seconds for each piece.
+    expect_given_up(
+        [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1999ms, "7"); },
+        5s);
+}
+
+TEST(SelectionTransferTest, AnEndlessTransferIsGivenUpAtTheLimit) {
+    // A piece of 64 KiB each millisecond: the limit (here 1 MiB) is passed by the 17th piece.
+    expect_given_up(
+        [](int step) {
+            return step == 0 ? incremental_after(1ms, 1)
+                             : piece_after(1ms, std::string(std::size_t{64} << 10, '7'));
+        },
+        18ms, Small);
+}
+
+TEST(SelectionTransferTest, PiecesThatAreNotTheTextAnnouncedEndTheTransferAtOnce) {
+    // Pieces of INTEGER or another type: raw numbers, no text.
+    expect_given_up(
+        [](int step) {
+            return step == 0 ? incremental_after(1ms) : piece_after(1ms, "\x35", std::nullopt);
+        },
+        2ms);
+    // Latin-1 pieces in a transfer of UTF-8 text.
+    expect_given_up(
+        [](int step) {
+            return step == 0 ? incremental_after(1ms) : piece_after(1ms, "1", Encoding::Latin1);
+        },
+        2ms);
+    // A well-typed piece does not excuse a wrong one after it.
+    expect_given_up(
+        [](int step) {
+            if (step == 0) return incremental_after(1ms);
+            return piece_after(1ms, "1", step == 1 ? std::optional(Encoding::Utf8) : std::nullopt);
+        },
+        3ms);
+}
+
+TEST(SelectionTransferTest, ATransferWhoseRequestorWindowIsDestroyedEndsAtOnce) {
+    expect_given_up(
+        [](int step) -> std::optional<Move> {
+            if (step == 0) return incremental_after(10ms);
+            return Move{5ms, [](SelectionTransfer& t) { return t.requestor_lost(); }};
+        },
+        15ms);
+}
+
+TEST(SelectionTransferTest, ASteadyOwnerFinishesWithinTheLimits) {
+    // Pieces just under two seconds apart, done before five.
+    headless::InstantClock clock;
+    const Ending slow = play(clock, [](int step) -> std::optional<Move> {
+        if (step == 0) return incremental_after(100ms);
+        if (step <= 2) return piece_after(1900ms, "4");
+        if (step == 3) return piece_after(990ms, "");
+        return std::nullopt;
+    });
+    EXPECT_EQ(slow.next, Next::Done);
+    EXPECT_EQ(slow.after, 4890ms);
+    EXPECT_EQ(slow.text, "44");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/forms/text_units.h"
+
 namespace fltk {
 
 namespace {
@@ -35,12 +37,27 @@ bool found(const std::optional<std::string_view>& setting) {
     return setting.has_value() && !setting->empty();
 }
 
+// A setting as a complaint quotes it: at most 40 characters, enough to recognise it, and none
+// that a terminal would take for a command.
+std::string quoted(std::string_view setting) {
+    constexpr std::size_t Longest = 40;
+    constexpr std::string_view Cut = "...";
+    const bool too_long = forms::character_count(setting) > Longest;
+    std::string quote(
+        too_long ? setting.substr(0, forms::byte_offset(setting, Longest - Cut.size())) : setting);
+    for (char& c : quote) {
+        if (static_cast<unsigned char>(c) < ' ' || c == '\x7F') c = '?';
+    }
+    if (too_long) quote += Cut;
+    return quote;
+}
+
 }  // namespace
 
 ScaleChoice choose_scale(const ScaleSettings& settings) {
     if (found(settings.varnel_scale)) {
         if (const auto scale = scale_of(*settings.varnel_scale, 1)) return {*scale, std::nullopt};
-        return {scaling::Scale(), "varnel: VARNEL_SCALE=" + std::string(*settings.varnel_scale) +
+        return {scaling::Scale(), "varnel: VARNEL_SCALE=" + quoted(*settings.varnel_scale) +
                                       " is not a scale from 1 to 4; using 1"};
     }
     std::optional<scaling::Scale> scale;

@@ -44,10 +44,11 @@ private:
     NativeWindow* window_of(const forms::Form& form) const;
 
     scaling::Scale scale_;
-    std::map<const forms::Form*, NativeWindowPtr> windows_;
-    std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;  // the program icon, at each size offered
+    // Before the windows: their text boxes tell the selection reader when they go.
     RequestorWindow requestor_;
     SelectionReader selections_{requestor_};
+    std::map<const forms::Form*, NativeWindowPtr> windows_;
+    std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;  // the program icon, at each size offered
     PictureCache pictures_;
     FrameExtents frame_;
     bool quit_ = false;

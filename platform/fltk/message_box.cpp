@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/fltk/fonts.h"
+#include "platform/fltk/x11/window_manager.h"
 #include "platform/forms/keys.h"
 
 namespace fltk {
@@ -97,6 +98,9 @@ public:
 
     void run() {
         show();
+        // Like the program's windows, the box can be moved and closed, no more: minimized, it
+        // would hide every window while it still held them all.
+        offer_only_move_and_close(*this);
         ok_.take_focus();
         while (shown()) Fl::wait();
     }

@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -35,6 +36,8 @@ TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scali
     });
     show_state();
 }
+
+TextBoxPeer::~TextBoxPeer() { selections_.forget(*this); }
 
 void TextBoxPeer::show_state() {
     const forms::TextBox* box = control();
@@ -81,7 +84,22 @@ std::optional<SelectionReader::Source> TextBoxPeer::paste_source(int event) {
     return std::nullopt;
 }
 
+void TextBoxPeer::paste(std::string_view text) {
+    forms::TextBox* box = control();
+    if (box == nullptr) return;
+    const std::string_view shown(value(), static_cast<std::size_t>(size()));
+    const auto from = static_cast<std::size_t>(std::min(position(), mark()));
+    const auto to = static_cast<std::size_t>(std::max(position(), mark()));
+    box->user_paste({forms::character_count(shown.substr(0, from)),
+                     forms::character_count(shown.substr(from, to - from))},
+                    text);
+}
+
 int TextBoxPeer::handle(int event) {
+    if (event == FL_PASTE) {
+        paste({Fl::event_text(), static_cast<std::size_t>(Fl::event_length())});
+        return 1;
+    }
     if (const std::optional<SelectionReader::Source> source = paste_source(event)) {
         // A middle click is no click towards a double click, which would select a word.
         if (event == FL_RELEASE) Fl::event_is_click(0);

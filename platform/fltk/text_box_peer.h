@@ -3,6 +3,7 @@
 #include <FL/Fl_Input.H>
 
 #include <optional>
+#include <string_view>
 
 #include "platform/fltk/peer.h"
 #include "platform/fltk/x11/selection_reader.h"
@@ -14,16 +15,22 @@ namespace fltk {
 // A single-line text box. Every change the user makes (typing, deleting, pasting, cutting)
 // reaches the model as one edit; each typed character first goes to KeyPress, which may swallow
 // or replace it. Text the model writes is shown without coming back as an edit. Pastes (Ctrl+V,
-// Shift+Insert, the middle button) go through the back end's selection reader.
+// Shift+Insert, the middle button) go through the back end's selection reader, and the text
+// pasted goes to the model, which sends the field its new text.
 class TextBoxPeer final : public Fl_Input, public ControlPeer<forms::TextBox> {
 public:
     TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scaling::Scale scale, int x,
                 int y, int w, int h);
+    TextBoxPeer(const TextBoxPeer&) = delete;
+    TextBoxPeer& operator=(const TextBoxPeer&) = delete;
+    ~TextBoxPeer() override;
 
     void show_state() override;
 
 private:
     int handle(int event) override;
+    // Reports a text pasted over the field's selection.
+    void paste(std::string_view text);
     // The character a key press types, in the classic key codes; 0 for keys that type none.
     static int typed_character();
     // The selection an event asks to paste, by FLTK's own gestures for it.

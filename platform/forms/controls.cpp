@@ -20,6 +20,14 @@ bool assign(T& slot, T value) {
     return true;
 }
 
+// A short text that replaces a long one keeps none of its storage: a field that the program
+// rewrites after a long paste holds a few bytes again.
+bool assign(std::string& slot, std::string value) {
+    if (!assign<std::string>(slot, std::move(value))) return false;
+    slot.shrink_to_fit();
+    return true;
+}
+
 }  // namespace
 
 Label::Label(Form& form, std::string name, Bounds bounds, int tab_index, std::string caption)
@@ -53,6 +61,25 @@ void TextBox::Text(std::string text) {
 
 void TextBox::user_edit(std::string text) {
     runtime().input([&] {
+        if (!assign(text_, std::move(text))) return;
+        runtime().raise(Change);
+    });
+}
+
+void TextBox::user_paste(TextSelection replaced, std::string_view pasted) {
+    runtime().input([&] {
+        std::string_view line = pasted.substr(0, pasted.find('\n'));
+        if (line.size() < pasted.size() && line.ends_with('\r')) line.remove_suffix(1);
+        const std::size_t count = character_count(text_);
+        const std::size_t start = std::min(replaced.start, count);
+        const std::size_t end = start + std::min(replaced.length, count - start);
+        const std::size_t from = byte_offset(text_, start);
+        const std::size_t to = byte_offset(text_, end);
+        std::string text;
+        text.reserve(text_.size() - (to - from) + line.size());
+        text.append(text_, 0, from).append(line).append(text_, to);
+        selection_ = {start + character_count(line), 0};
+        changed();
         if (!assign(text_, std::move(text))) return;
         runtime().raise(Change);
     });

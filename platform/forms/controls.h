@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "platform/forms/colour.h"
@@ -62,9 +63,9 @@ public:
     // A write by the program. It also puts the caret at the end of the new text, so that what
     // the user types next lands after it, whatever the native control would do with the caret.
     void Text(std::string text);
-    // Where the back end puts the caret (or selection) when it shows a text the program wrote,
-    // and when it first shows the box: then the whole text is selected, as Tab would select it,
-    // so that what the user types first replaces it.
+    // Where the back end puts the caret (or selection) when it shows a text the program wrote
+    // or the user pasted, and when it first shows the box: then the whole text is selected, as
+    // Tab would select it, so that what the user types first replaces it.
     const TextSelection& selection() const { return selection_; }
 
     std::function<void()> Change;
@@ -73,6 +74,12 @@ public:
     // The user changed the text (typed, deleted, pasted or cut): one edit. The native control
     // already shows it, caret and all.
     void user_edit(std::string text);
+    // The user pasted a text over part of the field's text (the native selection, or an empty
+    // one at the caret): one edit. The box takes the text up to its first line break, as a
+    // single-line field does, and puts the caret after it. The native control shows nothing
+    // of the paste itself: it is sent the field's final text once the event is over, so that a
+    // long paste which the handlers rewrite never reaches it.
+    void user_paste(TextSelection replaced, std::string_view pasted);
     // A character is about to be typed; returns the character the field should apply (0: none,
     // also when the handler closed the field's window or ended the program).
     int user_key(int key_ascii);

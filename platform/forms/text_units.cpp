@@ -30,6 +30,16 @@ std::size_t utf16_offset(std::string_view utf8, std::size_t characters) {
     return units;
 }
 
+std::size_t characters_before_utf16(std::string_view utf8, std::size_t units) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0, counted = 0; at < utf8.size() && counted < units; ++characters) {
+        const std::size_t length = sequence_length(static_cast<unsigned char>(utf8[at]));
+        counted += length == 4 ? 2 : 1;
+        at += length;
+    }
+    return characters;
+}
+
 std::size_t character_count(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < utf8.size(); ++count) {

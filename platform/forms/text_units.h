@@ -17,5 +17,7 @@ std::size_t character_count(std::string_view utf8);
 std::size_t byte_offset(std::string_view utf8, std::size_t characters);
 // The same in UTF-16 units, as Windows counts text: two for a character beyond U+FFFF.
 std::size_t utf16_offset(std::string_view utf8, std::size_t characters);
+// The other way: how many characters start before this many UTF-16 units.
+std::size_t characters_before_utf16(std::string_view utf8, std::size_t units);
 
 }  // namespace forms

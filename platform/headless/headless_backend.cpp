@@ -77,10 +77,7 @@ void HeadlessBackend::press_enter(forms::TextBox& box) {
 }
 
 void HeadlessBackend::replace_text(forms::TextBox& box, const std::string& text) {
-    as_user(box.form(), [&] {
-        texts_[&box] = {text, text.size()};
-        box.user_edit(text);
-    });
+    as_user(box.form(), [&] { box.user_paste({0, forms::character_count(box.Text())}, text); });
 }
 
 void HeadlessBackend::click(forms::CommandButton& button) {

@@ -1,8 +1,20 @@
 #include "platform/win32/clipboard.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace win32 {
+
+std::optional<std::wstring> clipboard_text() {
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data == nullptr ? nullptr : static_cast<const wchar_t*>(GlobalLock(data));
+    if (text == nullptr) return std::nullopt;
+    // The text ends at its first NUL, or with its memory: another program wrote it.
+    const std::wstring_view memory(text, GlobalSize(data) / sizeof(wchar_t));
+    std::wstring result(memory.substr(0, memory.find(L'\0')));
+    GlobalUnlock(data);
+    return result;
+}
 
 bool write_clipboard_text(HWND owner, const std::wstring& text) {
     // The text is made ready before the clipboard is opened: nothing is emptied for a text that

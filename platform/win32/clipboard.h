@@ -2,6 +2,7 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <optional>
 #include <string>
 
 namespace win32 {
@@ -21,6 +22,9 @@ public:
 private:
     bool open_;
 };
+
+// The Unicode text on the clipboard, which the caller holds open; nothing when it holds none.
+std::optional<std::wstring> clipboard_text();
 
 // Puts the text on the clipboard as Unicode text; false if it could not: another program holds
 // the clipboard open, or the system refused the memory or the text.

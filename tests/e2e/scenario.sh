@@ -320,3 +320,43 @@ other_program() {
     click_at "$id" 60 60
     echo "$id"
 }
+
+# Milliseconds on a clock that only moves forward, for timing what the program does.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# A file of text to paste: COUNT times a digit, then a number; made once in the test's folder
+# PAYLOADS; prints its path.
+payload() {
+    local file=${PAYLOADS:?}/$1-$2$3
+    [ -f "$file" ] || { head -c "$1" /dev/zero | tr '\0' "$2"; printf %s "$3"; } >"$file"
+    echo "$file"
+}
+
+# Selects a field's whole text by keyboard.
+select_field() {
+    click_field "$1"
+    press End shift+Home
+}
+
+# Waits (up to 20 s: seconds when the machine is busy) until the preview shows a colour after a
+# paste; reports the time from START (now_ms at the paste key) and fails beyond LIMIT ms, if
+# given: timed_preview START COLOUR [LIMIT]
+timed_preview() {
+    local start=$1 colour=$2 limit=${3:-20000} tries=0 elapsed
+    until [ "$(main_pixel "${PREVIEW_CENTRE[@]}")" = "$colour" ]; do
+        [ $tries -lt 200 ] || { preview_is "$colour"; return 1; }
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    elapsed=$(($(now_ms) - start))
+    echo "   ($elapsed ms from the paste key to the preview)"
+    [ "$elapsed" -le "$limit" ]
+}
+
+# Ends the test when the program is gone: nothing after would say more.
+still_running() {
+    kill -0 "$PROGRAM_PID" 2>/dev/null && return
+    wait "$PROGRAM_PID"
+    echo "FAILED: the program has ended (status $?)"
+    exit 1
+}

@@ -3,30 +3,26 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cstring>
-#include <memory>
-#include <optional>
-#include <string>
+#include <utility>
 
 #include "platform/fltk/x11/selection_owner.h"
-#include "platform/fltk/x11/selection_transfer.h"
 
 namespace fltk {
 
 namespace {
 
-using Clock = RequestorWindow::Clock;
+using Encoding = SelectionTransfer::Encoding;
 using Next = SelectionTransfer::Next;
 
-// FLTK's text fields count their text in ints.
-constexpr std::size_t MaxText = INT_MAX;
-// How long the owner may take for each answer.
-constexpr auto StepTimeout = std::chrono::seconds(2);
 // The most a single XGetWindowProperty asks for, in 32-bit units: 4 MiB.
 constexpr long ReadLongs = 1L << 20;
+// After a paste this long, the allocator gives the memory its copies took back to the system.
+constexpr std::size_t LargeText = std::size_t{1} << 20;
 
 struct XFreeDeleter {
     void operator()(unsigned char* data) const { XFree(data); }
@@ -47,6 +43,14 @@ struct Property {
             std::memcpy(&value, data.data(), sizeof value);
         }
         return value > 0 ? static_cast<std::size_t>(value) : 0;
+    }
+
+    // What the property's type says its bytes are; nothing if it is no text.
+    std::optional<Encoding> text_encoding() const {
+        if (format != 8) return std::nullopt;
+        if (type == XInternAtom(fl_display, "UTF8_STRING", False)) return Encoding::Utf8;
+        if (type == XA_STRING) return Encoding::Latin1;
+        return std::nullopt;
     }
 };
 
@@ -75,98 +79,148 @@ std::optional<Property> take_property(Window window, Atom name, std::size_t limi
     return property;
 }
 
-// Asks the selection's owner for its text and waits for it, taking only the owner's answers from
-// the X connection.
-std::optional<std::string> receive(RequestorWindow& window, Atom selection) {
-    const Window requestor = window.id();
-    const Atom property = XInternAtom(fl_display, "VARNEL_SELECTION", False);
-    const Atom utf8_string = XInternAtom(fl_display, "UTF8_STRING", False);
-    const Atom incr = XInternAtom(fl_display, "INCR", False);
-    const Time time = fl_event_time;
-    SelectionTransfer transfer(MaxText);
-
-    const auto ask = [&] {
-        const Atom target =
-            transfer.target() == SelectionTransfer::Target::Utf8String ? utf8_string : XA_STRING;
-        XConvertSelection(fl_display, selection, target, property, requestor, time);
-    };
-    const auto answer = [&](const Property& reply) {
-        if (reply.type == incr) return transfer.incremental(reply.announced_size());
-        if (reply.format == 8 && reply.type == utf8_string) {
-            return transfer.whole(SelectionTransfer::Encoding::Utf8, reply.data);
-        }
-        if (reply.format == 8 && reply.type == XA_STRING) {
-            return transfer.whole(SelectionTransfer::Encoding::Latin1, reply.data);
-        }
-        return transfer.refused();
-    };
-
-    // What an abandoned transfer left in the property must not be read as this one's.
-    XDeleteProperty(fl_display, requestor, property);
-    ask();
-    auto deadline = Clock::now() + StepTimeout;
-    XEvent event;
-    while (window.next_event(event, deadline)) {
-        Next next = Next::AwaitChunk;
-        if (event.type == SelectionNotify) {
-            const XSelectionEvent& reply = event.xselection;
-            // Only the answer to this request counts, not a late one to an earlier paste.
-            if (transfer.in_pieces() || reply.selection != selection || reply.time != time)
-                continue;
-            const std::optional<Property> value =
-                reply.property == None ? std::nullopt
-                                       : take_property(requestor, reply.property, MaxText);
-            next = value ? answer(*value) : transfer.refused();
-        } else {
-            // The owner has put the next piece of an incremental transfer into the property.
-            const XPropertyEvent& change = event.xproperty;
-            if (!transfer.in_pieces() || change.atom != property ||
-                change.state != PropertyNewValue) {
-                continue;
-            }
-            const std::optional<Property> piece = take_property(requestor, property, MaxText);
-            if (!piece) continue;
-            next = transfer.chunk(piece->data);
-        }
-        switch (next) {
-            case Next::Convert:
-                ask();
-                break;
-            case Next::AwaitChunk:
-                break;
-            case Next::Done:
-                return transfer.text();
-            case Next::Failed:
-                return std::nullopt;
-        }
-        deadline = Clock::now() + StepTimeout;
-    }
-    return std::nullopt;
-}
+Atom transfer_property() { return XInternAtom(fl_display, "VARNEL_SELECTION", False); }
 
 }  // namespace
+
+// One paste under way: whom it asked for what, and how far the transfer has come.
+struct SelectionReader::Paste {
+    Fl_Widget* receiver;
+    Atom selection;
+    Time time;
+    Window requestor;
+    SelectionTransfer transfer;
+};
+
+SelectionReader::SelectionReader(RequestorWindow& window) : window_(window) {}
+
+SelectionReader::~SelectionReader() { end_paste(); }
 
 void SelectionReader::paste(Fl_Widget& receiver, Source source) {
     fl_open_display();
     const int clipboard = source == Source::Clipboard ? 1 : 0;
     const Atom selection = clipboard ? XInternAtom(fl_display, "CLIPBOARD", False) : XA_PRIMARY;
-    // The program's own selection: FLTK pastes it straight from its buffer, with no transfer
-    // (and could not serve it while this one waits).
+    // The program's own selection: FLTK pastes it straight from its buffer, with no transfer.
     if (program_owns_selection(selection)) {
         Fl::paste(receiver, clipboard);
         return;
     }
-    std::optional<std::string> text = receive(window_, selection);
+    end_paste();
+    paste_ = std::make_unique<Paste>(Paste{&receiver, selection, fl_event_time, window_.id(),
+                                           SelectionTransfer(RequestorWindow::Clock::now)});
+    window_.listen([this](const XEvent& event) { receive(event); });
+    ask();
+    take_step(Next::Wait);
+}
+
+void SelectionReader::forget(const Fl_Widget& receiver) {
+    if (paste_ && paste_->receiver == &receiver) end_paste();
+}
+
+void SelectionReader::ask() {
+    const Atom target = paste_->transfer.target() == SelectionTransfer::Target::Utf8String
+                            ? XInternAtom(fl_display, "UTF8_STRING", False)
+                            : XA_STRING;
+    XConvertSelection(fl_display, paste_->selection, target, transfer_property(), paste_->requestor,
+                      paste_->time);
+    XFlush(fl_display);
+}
+
+void SelectionReader::receive(const XEvent& event) {
+    SelectionTransfer& transfer = paste_->transfer;
+    const Atom property = transfer_property();
+    constexpr std::size_t Limit = SelectionTransfer::DefaultLimits.bytes;
+    switch (event.type) {
+        case SelectionNotify: {
+            const XSelectionEvent& reply = event.xselection;
+            // Only the answer to this request counts: another program may send anything.
+            if (transfer.in_pieces() || reply.selection != paste_->selection ||
+                reply.time != paste_->time) {
+                return;
+            }
+            const std::optional<Property> value =
+                reply.property == None ? std::nullopt
+                                       : take_property(paste_->requestor, reply.property, Limit);
+            if (!value) return take_step(transfer.refused());
+            if (value->type == XInternAtom(fl_display, "INCR", False)) {
+                return take_step(transfer.incremental(value->announced_size()));
+            }
+            const std::optional<Encoding> encoding = value->text_encoding();
+            return take_step(encoding ? transfer.whole(*encoding, value->data)
+                                      : transfer.refused());
+        }
+        case PropertyNotify: {
+            // The owner has put the next piece of an incremental transfer into the property.
+            const XPropertyEvent& change = event.xproperty;
+            if (!transfer.in_pieces() || change.atom != property ||
+                change.state != PropertyNewValue) {
+                return;
+            }
+            const std::optional<Property> piece = take_property(paste_->requestor, property, Limit);
+            if (!piece) return;
+            return take_step(transfer.piece(piece->text_encoding(), piece->data));
+        }
+        case DestroyNotify:
+            return take_step(transfer.requestor_lost());
+        default:
+            return;
+    }
+}
+
+void SelectionReader::take_step(Next next) {
+    switch (next) {
+        case Next::Convert:
+            ask();
+            [[fallthrough]];
+        case Next::Wait: {
+            // Woken at the deadline, unless the owner's next step comes first.
+            const std::chrono::duration<double> left =
+                paste_->transfer.deadline() - RequestorWindow::Clock::now();
+            Fl::remove_timeout(time_passed, this);
+            Fl::add_timeout(std::max(left.count(), 0.0), time_passed, this);
+            return;
+        }
+        case Next::Done:
+            return finish(paste_->transfer.text());
+        case Next::Failed:
+            return finish(std::nullopt);
+    }
+}
+
+void SelectionReader::time_passed(void* self) {
+    auto& reader = *static_cast<SelectionReader*>(self);
+    if (reader.paste_) reader.take_step(reader.paste_->transfer.time_passed());
+}
+
+void SelectionReader::finish(std::optional<std::string> text) {
+    Fl_Widget* const receiver = end_paste();
     if (!text) return;
-    // Delivered as FLTK delivers a paste, so the widget inserts it by its own rules.
+    const std::size_t size = text->size();
+    // Delivered as FLTK delivers a paste. The receiver's handlers run meanwhile and may start
+    // another paste: this one is over.
     char* const event_text = Fl::e_text;
     const int event_length = Fl::e_length;
     Fl::e_text = text->data();
-    Fl::e_length = static_cast<int>(text->size());
+    Fl::e_length = static_cast<int>(size);
     Fl::e_clipboard_type = Fl::clipboard_plain_text;
-    receiver.handle(FL_PASTE);
+    receiver->handle(FL_PASTE);
     Fl::e_text = event_text;
     Fl::e_length = event_length;
+    // The copies a large text went through (the transfer's, the field's, the program's) are
+    // free now, but the allocator keeps part of such memory for itself unless asked: a number
+    // pasted as 60 MiB of digits and then rewritten left the program 2 MiB larger.
+    if (size >= LargeText) {
+        text.reset();
+        malloc_trim(0);
+    }
+}
+
+Fl_Widget* SelectionReader::end_paste() {
+    if (!paste_) return nullptr;
+    Fl::remove_timeout(time_passed, this);
+    window_.listen(nullptr);
+    window_.discard();
+    return std::exchange(paste_, nullptr)->receiver;
 }
 
 }  // namespace fltk

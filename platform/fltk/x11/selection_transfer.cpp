@@ -23,67 +23,81 @@ std::string latin1_to_utf8(std::string_view latin1) {
     return utf8;
 }
 
-// Text copied from programs that end lines with CR LF pastes as it would have been typed.
-void crlf_to_lf(std::string& text) {
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < text.size(); ++in) {
-        if (text[in] == '\r' && in + 1 < text.size() && text[in + 1] == '\n') continue;
-        text[out++] = text[in];
-    }
-    text.resize(out);
-}
-
 }  // namespace
 
+SelectionTransfer::SelectionTransfer(Clock clock, Limits limits)
+    : clock_(std::move(clock)), limits_(limits), started_(clock_()), last_step_(started_) {}
+
+SelectionTransfer::TimePoint SelectionTransfer::deadline() const {
+    return std::min(last_step_ + limits_.silence, started_ + limits_.total);
+}
+
 SelectionTransfer::Next SelectionTransfer::refused() {
-    if (target_ == Target::Utf8String && !incremental_) {
+    if (state_ == State::Asking && target_ == Target::Utf8String) {
         target_ = Target::String;
-        return Next::Convert;
+        return progressed(Next::Convert);
     }
-    return Next::Failed;
+    return fail();
 }
 
 SelectionTransfer::Next SelectionTransfer::whole(Encoding encoding, std::string_view bytes) {
+    if (state_ != State::Asking) return fail();
     encoding_ = encoding;
-    bytes_.clear();
     if (append(bytes) == Next::Failed) return Next::Failed;
     return finish();
 }
 
 SelectionTransfer::Next SelectionTransfer::incremental(std::size_t size_hint) {
-    incremental_ = true;
+    if (state_ != State::Asking) return fail();
+    // The hint is a lower bound: an owner that announces more than the receiver takes would
+    // only be read until the limit, then dropped.
+    if (size_hint > limits_.bytes) return fail();
+    state_ = State::InPieces;
     encoding_ = target_ == Target::Utf8String ? Encoding::Utf8 : Encoding::Latin1;
-    bytes_.clear();
-    // The hint comes from another program: it sizes the buffer only within the limit.
-    bytes_.reserve(std::min(size_hint, limit_));
-    return Next::AwaitChunk;
+    bytes_.reserve(size_hint);
+    return progressed(Next::Wait);
 }
 
-SelectionTransfer::Next SelectionTransfer::chunk(std::string_view bytes) {
-    if (!incremental_) return Next::Failed;
+SelectionTransfer::Next SelectionTransfer::piece(std::optional<Encoding> type,
+                                                 std::string_view bytes) {
+    // Raw numbers or pieces of another text than the one announced are no part of it.
+    if (state_ != State::InPieces || type != encoding_) return fail();
     if (bytes.empty()) return finish();
-    return append(bytes) == Next::Failed ? Next::Failed : Next::AwaitChunk;
+    if (append(bytes) == Next::Failed) return Next::Failed;
+    return progressed(Next::Wait);
 }
+
+SelectionTransfer::Next SelectionTransfer::time_passed() {
+    if (state_ == State::Over) return Next::Failed;
+    return clock_() >= deadline() ? fail() : Next::Wait;
+}
+
+SelectionTransfer::Next SelectionTransfer::requestor_lost() { return fail(); }
 
 std::string SelectionTransfer::text() { return std::exchange(bytes_, {}); }
 
 SelectionTransfer::Next SelectionTransfer::append(std::string_view bytes) {
-    if (bytes.size() > limit_ - bytes_.size()) {
-        bytes_ = {};
-        return Next::Failed;
-    }
+    if (bytes.size() > limits_.bytes - bytes_.size()) return fail();
     bytes_ += bytes;
-    return Next::AwaitChunk;
+    return Next::Wait;
 }
 
 SelectionTransfer::Next SelectionTransfer::finish() {
+    state_ = State::Over;
     if (encoding_ == Encoding::Latin1) bytes_ = latin1_to_utf8(bytes_);
-    crlf_to_lf(bytes_);
-    if (bytes_.size() > limit_) {
-        bytes_ = {};
-        return Next::Failed;
-    }
+    if (bytes_.size() > limits_.bytes) return fail();
     return Next::Done;
+}
+
+SelectionTransfer::Next SelectionTransfer::fail() {
+    state_ = State::Over;
+    bytes_ = {};
+    return Next::Failed;
+}
+
+SelectionTransfer::Next SelectionTransfer::progressed(Next next) {
+    last_step_ = clock_();
+    return next;
 }
 
 }  // namespace fltk

@@ -42,6 +42,32 @@ clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
 # background until another owner takes the clipboard).
 seed_clipboard() { xclip -selection clipboard -i "$1"; }
 
+# A figure of the program's memory in KiB, from its status: VmRSS (resident now) or VmHWM (the
+# most it has been resident).
+memory_kib() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$PROGRAM_PID/status"; }
+
+# Offers a file's text as a selection (primary or clipboard) until a program has read it once;
+# sets XCLIP_PID, which ends then.
+offer() {
+    XCLIP_LOG=${XCLIP_LOG:-$(mktemp)}
+    # Emptied before xclip starts: the last offer's words must not count as this one's.
+    : >"$XCLIP_LOG"
+    xclip -selection "$1" -i -verbose -loops 1 <"$2" >>"$XCLIP_LOG" 2>&1 &
+    XCLIP_PID=$!
+    # Ready once it owns the selection.
+    wait_until grep -q "Waiting for one selection request" "$XCLIP_LOG"
+}
+# Whether the program read the offered text (once, as a whole) within 20 s.
+was_read() {
+    local tries=0
+    while kill -0 "$XCLIP_PID" 2>/dev/null && [ $tries -lt 400 ]; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    kill "$XCLIP_PID" 2>/dev/null && return 1
+    wait "$XCLIP_PID"
+}
+
 # No program can hold the X clipboard: whoever asks for it gets it, at any time.
 hold_clipboard() {
     echo "SKIPPED: on X no program can hold the clipboard, so no copy can find it busy"
@@ -51,10 +77,11 @@ hold_clipboard() {
 # A field's text: a triple click selects it all, which makes it the primary selection. The click
 # gives the field the focus, as it would on Windows.
 field_text() {
-    printf '' | xclip -selection primary -i
+    printf '' | xclip -selection primary -i >/dev/null 2>&1
     local x y
     read -r x y <<<"$(screen_point "$MAIN" ${FIELD[$1]})"
     xdotool mousemove "$x" "$y" click --repeat 3 --delay 60 1
     sleep 0.15
-    xclip -o -selection primary 2>/dev/null
+    # A program that does not answer leaves the field unread, not the test waiting.
+    timeout 5 xclip -o -selection primary 2>/dev/null
 }

@@ -9,58 +9,6 @@ MiB=1048576
 start_program
 PAYLOADS=$(mktemp -d)
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# Texts to paste: COUNT times a digit, then a number.
-payload() {
-    local file=$PAYLOADS/$1-$2$3
-    [ -f "$file" ] || { head -c "$1" /dev/zero | tr '\0' "$2"; printf %s "$3"; } >"$file"
-    echo "$file"
-}
-# Offers a file's text as a selection (primary or clipboard) until a program has read it once;
-# sets XCLIP_PID, which ends then.
-offer() {
-    local log=$PAYLOADS/xclip.log
-    # Emptied before xclip starts: the last offer's words must not count as this one's.
-    : >"$log"
-    xclip -selection "$1" -i -verbose -loops 1 <"$2" >>"$log" 2>&1 &
-    XCLIP_PID=$!
-    # Ready once it owns the selection.
-    wait_until grep -q "Waiting for one selection request" "$log"
-}
-# Whether the program read the offered text (once, as a whole) within 20 s.
-was_read() {
-    local tries=0
-    while kill -0 "$XCLIP_PID" 2>/dev/null && [ $tries -lt 400 ]; do
-        sleep 0.05
-        tries=$((tries + 1))
-    done
-    kill "$XCLIP_PID" 2>/dev/null && return 1
-    wait "$XCLIP_PID"
-}
-# Ends the test when the program is gone: nothing after would say more.
-still_running() {
-    kill -0 "$PROGRAM_PID" 2>/dev/null && return
-    wait "$PROGRAM_PID"
-    echo "FAILED: the program has ended (status $?)"
-    exit 1
-}
-# Waits (up to 20 s: seconds when the machine is busy) until the preview shows a colour after a
-# paste; reports the time from the paste key.
-timed_preview() {
-    local start=$1 colour=$2 tries=0
-    until [ "$(main_pixel "${PREVIEW_CENTRE[@]}")" = "$colour" ]; do
-        [ $tries -lt 200 ] || { preview_is "$colour"; return 1; }
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    echo "   ($(($(now_ms) - start)) ms from the paste key to the preview)"
-}
-# Selects a field's whole text by keyboard.
-select_field() {
-    click_field "$1"
-    press End shift+Home
-}
-
 # A short text, which the owner sends whole.
 printf 66 >"$PAYLOADS/short"
 offer clipboard "$PAYLOADS/short"
@@ -69,6 +17,23 @@ press ctrl+v
 still_running
 check "Ctrl+V of a short text from another program turns the preview (66,0,0)" preview_is "66,0,0"
 check "it reads the whole text" was_read
+
+# A number of 16 MiB, which the field rewrites as 25, then 12 typed over it: the memory the
+# paste took comes back.
+before=$(memory_kib VmRSS)
+offer clipboard "$(payload $((16 * MiB)) 0 25)"
+select_field Text1
+start=$(now_ms)
+press ctrl+v
+check "Ctrl+V of a 16 MiB number over the red field's text turns the preview (25,0,0)" \
+    timed_preview "$start" "25,0,0"
+check "it reads the whole text" was_read
+retype_field Text1 12
+check "12 typed over it turns the preview (12,0,0)" preview_is "12,0,0"
+after=$(memory_kib VmRSS)
+echo "   (resident memory: $before KiB before the paste, $after KiB once the field reads 12;" \
+    "at most $(memory_kib VmHWM) KiB)"
+check "the memory the paste took comes back, to within 2 MiB" test $((after - before)) -le 2048
 
 # 1 MiB with Ctrl+V over the red field's whole text.
 offer clipboard "$(payload $MiB 0 200)"

@@ -8,7 +8,6 @@ seconds=${2:-60}
 start_program
 click_main "${BALL_CHECK_BOX[@]}"
 
-rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status"; }
 random_point() { echo $((RANDOM % $1)) $((RANDOM % $2)); }
 
 # One random thing a person might do; a refusal's ERROR box is answered.
@@ -41,9 +40,9 @@ start=$SECONDS
 settled=""
 while ((SECONDS - start < seconds)); do
     act
-    if [ -z "$settled" ] && ((SECONDS - start >= 10)); then settled=$(rss_kib); fi
+    if [ -z "$settled" ] && ((SECONDS - start >= 10)); then settled=$(memory_kib VmRSS); fi
 done
-final=$(rss_kib)
+final=$(memory_kib VmRSS)
 echo "resident memory: $settled KiB after 10 s, $final KiB after $seconds s"
 check "memory grows by at most 1 MiB after the first 10 s" test $((final - settled)) -le 1024
 check "no X error is reported" eval '! grep -iE "X Error|BadWindow|BadDrawable|BadMatch" "$E2E_STDERR"'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The decimal fields: typed numbers set the channel, a number above 255 is refused with the
-# ERROR box and the field falls back, digits typed after the program rewrites a field land after
-# the new text, and a field takes any length of text.
+# ERROR box (which can be moved and closed, no more) and the field falls back, digits typed
+# after the program rewrites a field land after the new text, and a field takes any length of
+# text.
 source "$(dirname "$0")/../scenario.sh" "$@"
 start_program
 
@@ -11,6 +12,8 @@ check "the hex code follows the red field" test "$(field_text Text4)" = "#C80000
 
 retype_field Text2 256
 check "256 brings up a window titled ERROR" appears ERROR
+check "the ERROR box can be neither resized, minimized nor maximized" \
+    fixed_frame "$(settled_window ERROR)"
 press Return
 check "Enter answers the ERROR box" gone ERROR
 check "the green field falls back to 25" preview_is "200,25,0"

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "platform/win32/clipboard.h"
@@ -35,12 +36,9 @@ int with_clipboard(Use use) {
 
 int get() {
     return with_clipboard([] {
-        HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        const auto* text =
-            data == nullptr ? nullptr : static_cast<const wchar_t*>(GlobalLock(data));
-        if (text == nullptr) return 1;
-        const std::string utf8 = win32::narrow(text);
-        GlobalUnlock(data);
+        const std::optional<std::wstring> text = win32::clipboard_text();
+        if (!text) return 1;
+        const std::string utf8 = win32::narrow(*text);
         _setmode(_fileno(stdout), _O_BINARY);
         std::fwrite(utf8.data(), 1, utf8.size(), stdout);
         return 0;
