@@ -232,6 +232,22 @@ TEST_F(PaletteTest, EachClickPlacesThenToggles) {
     EXPECT_EQ(palette().Left(), 3000 + f.Width());
 }
 
+// The model places the palette wherever the main window stands: no screen limits it.
+TEST_F(PaletteTest, ThePaletteStandsBesideTheMainWindowAlsoBeyondTheScreen) {
+    varnel::Form_Varnel& f = main();
+    ui.click(f.Palette);  // hidden
+    for (const auto& [left, top] :
+         {std::pair{1150.0F * 15, 100.0F * 15}, std::pair{100.0F * 15, 800.0F * 15},
+          std::pair{-200.0F * 15, -30.0F * 15}, std::pair{5000.0F * 15, 4000.0F * 15}}) {
+        f.user_moved(left, top, f.Width(), f.Height());
+        ui.click(f.Palette);
+        EXPECT_TRUE(palette().Visible());
+        EXPECT_EQ(palette().Left(), left + f.Width());
+        EXPECT_EQ(palette().Top(), top);
+        ui.click(f.Palette);
+    }
+}
+
 TEST_F(PaletteTest, AClosedPaletteComesBackInOneClick) {
     ui.close(palette());
     ASSERT_EQ(program->myPalette.loaded(), nullptr);

@@ -12,6 +12,9 @@ VARNEL=$1
 # An X server without a compositing manager discards what another window covered and asks the
 # program to paint it again.
 UNCOVERED_WINDOWS_KEEP_CONTENT=no
+# FLTK gives a window that the program placed as placed by the user (USPosition); openbox keeps
+# a tenth of such a new window's width and height on the screen, and its top edge not above it.
+NEW_WINDOWS_ON_SCREEN=tenth
 SCALE_DPI=${E2E_SCALE_DPI:-96}
 # Any other test runs the program unscaled, whatever scale the desktop the tests started from asks.
 [ -n "${E2E_SCALE_DPI:-}" ] || unset VARNEL_SCALE GDK_SCALE

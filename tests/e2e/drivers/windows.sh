@@ -18,6 +18,11 @@ KEY_DELAY=60
 # A window that another one uncovers keeps its content: Wine, like a composited desktop, copies
 # it back itself and asks the program to paint nothing.
 UNCOVERED_WINDOWS_KEEP_CONTENT=yes
+# Wine shows a window on the X screen only where it reaches the screen, and hands its place to
+# the window manager as placed by the program (PPosition): openbox puts such a new window wholly
+# on the screen. A window wholly beyond the screen stays where it is, unseen. (On Windows itself
+# every window stands where the program put it.)
+NEW_WINDOWS_ON_SCREEN=whole
 
 export WINEPREFIX
 WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/wineprefix
