@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -387,6 +388,75 @@ TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
     sample->Timer1.Enabled(false);
     ui.tick();
     EXPECT_EQ(ticks, 2);
+}
+
+// FLTK's repeating timeout once caught up after a stall: a 30 ms stall gave intervals of 40.2,
+// 0.0, 0.0 and 0.0 ms. The system timer under Wine reports again at its own next beat, which
+// gave 39.3 then 0.5 ms.
+TEST_F(FormsRuntimeTest, NoTwoTicksComeCloserThanThePeriodWhateverTheBackEndReports) {
+    using std::chrono::milliseconds;
+    forms::Timer& timer = sample->Timer1;
+    std::vector<std::chrono::steady_clock::time_point> ticks;
+    timer.Tick = [&] { ticks.push_back(clock.now()); };
+    timer.Enabled(true);
+    EXPECT_EQ(timer.due_in(), milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));  // too early: nothing, the rest to wait
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));
+    ASSERT_EQ(ticks.size(), 1U);
+
+    clock.sleep_for(milliseconds(30));  // the program stalled; the back end catches up
+    for (int report = 0; report < 4; ++report) timer.user_due();
+    EXPECT_EQ(ticks.size(), 2U);
+    clock.sleep_for(milliseconds(9));  // a beat of the system's own timer
+    EXPECT_EQ(timer.user_due(), milliseconds(1));
+    EXPECT_EQ(ticks.size(), 2U);
+    clock.sleep_for(milliseconds(1));
+    timer.user_due();
+    ASSERT_EQ(ticks.size(), 3U);
+    EXPECT_EQ(ticks[1] - ticks[0], milliseconds(30));
+    EXPECT_EQ(ticks[2] - ticks[1], milliseconds(10));
+
+    // The handler's own time counts towards the period; stopping the timer ends the reports.
+    timer.Tick = [&] {
+        clock.sleep_for(milliseconds(4));
+        ticks.push_back(clock.now());
+    };
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(6));
+    timer.Tick = [&] { timer.Enabled(false); };
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), std::nullopt);
+    EXPECT_EQ(timer.user_due(), std::nullopt);
+}
+
+TEST_F(FormsRuntimeTest, AReportDuringAnEventIsDroppedAndTheNextComesAPeriodLater) {
+    using std::chrono::milliseconds;
+    forms::Timer& timer = sample->Timer1;
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.Enabled(true);
+    std::optional<std::chrono::nanoseconds> next;
+    ui.on_message_box = [&](const auto&) {
+        clock.sleep_for(milliseconds(25));
+        next = timer.user_due();
+    };
+    sample->Text1.Change = [&] { runtime.MsgBox("wait", 0, "Sample"); };
+    sample->Text1.user_edit("box");
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(next, milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));
+    clock.sleep_for(milliseconds(10));
+    timer.user_due();
+    EXPECT_EQ(ticks, 1);
+}
+
+// The handler unloads the timer's window: the back end hears that no report follows.
+TEST_F(FormsRuntimeTest, ATimerWhoseWindowClosesInItsTickIsNotReportedAgain) {
+    sample->Timer1.Tick = [&] { sample.Unload(); };
+    sample->Timer1.Enabled(true);
+    clock.sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(sample->Timer1.user_due(), std::nullopt);
 }
 
 TEST_F(FormsRuntimeTest, AFailedClipboardWriteIsRetriedForAboutATenthOfASecond) {
