@@ -16,6 +16,7 @@
 #include "platform/forms/number_text.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/typed_key.h"
 #include "platform/forms/window_ref.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/instant_clock.h"
@@ -468,6 +469,37 @@ TEST_F(FormsRuntimeTest, AFailedClipboardWriteIsRetriedForAboutATenthOfASecond) 
     EXPECT_THROW(runtime.SetClipboardText("#000000"), forms::RuntimeError);
     EXPECT_EQ(clock.now() - start, std::chrono::milliseconds(100));
     EXPECT_EQ(ui.clipboard(), "#123456");
+}
+
+// KeyPress once received Ctrl+V as 22 on Windows and nothing at all on Linux: the runtime
+// decides from the key, whatever control character the system makes of it.
+TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
+    using forms::NamedKey;
+    using forms::TypedKey;
+    const auto code = [](TypedKey key) { return forms::key_ascii(key); };
+    for (const bool ctrl : {false, true}) {
+        EXPECT_EQ(code({NamedKey::Backspace, 0, ctrl, false}), 8);
+        EXPECT_EQ(code({NamedKey::Enter, 0, ctrl, false}), 13);
+        EXPECT_EQ(code({NamedKey::Escape, 0, ctrl, false}), 27);
+    }
+    EXPECT_EQ(code({NamedKey::None, U'a', true, false}), 1);
+    EXPECT_EQ(code({NamedKey::None, U'v', true, false}), 22);
+    EXPECT_EQ(code({NamedKey::None, U'V', true, false}), 22);  // Ctrl+Shift+V
+    EXPECT_EQ(code({NamedKey::None, U'm', true, false}), 13);
+    EXPECT_EQ(code({NamedKey::None, U'z', true, false}), 26);
+    EXPECT_EQ(code({NamedKey::None, U'[', true, false}), 0);  // no letter: no control code
+    EXPECT_EQ(code({NamedKey::None, U'1', true, false}), 0);
+    EXPECT_EQ(code({NamedKey::None, U'f', false, true}), 0);  // Alt+F is the window's
+    EXPECT_EQ(code({NamedKey::None, U'#', false, false}), '#');
+    EXPECT_EQ(code({NamedKey::None, U' ', false, false}), ' ');
+    EXPECT_EQ(code({NamedKey::None, U'@', true, true}), '@');  // the third level (AltGr)
+    EXPECT_EQ(code({NamedKey::None, U'\u00e9', false, false}), 0xE9);
+    EXPECT_EQ(code({NamedKey::None, U'\u20ac', false, false}), 0x20AC);
+    EXPECT_EQ(code({NamedKey::None, U'\U0001F600', false, false}), 0);  // beyond 16 bits
+    EXPECT_EQ(code({NamedKey::None, 0xD83D, false, false}), 0);         // half of one in UTF-16
+    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);            // Delete types nothing
+    EXPECT_EQ(code({NamedKey::None, 9, false, false}), 0);
+    EXPECT_EQ(code({NamedKey::None, 0, false, false}), 0);  // Shift, Insert: no character
 }
 
 TEST(NumberText, SinglesAndHexadecimal) {
