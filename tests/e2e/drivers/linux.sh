@@ -45,6 +45,25 @@ clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
 # background until another owner takes the clipboard).
 seed_clipboard() { xclip -selection clipboard -i "$1"; }
 
+# Another program copies a picture (xclip serves one format at a time: the picture alone, no text
+# beside it).
+seed_clipboard_with_picture() {
+    local picture
+    picture=$(mktemp --suffix=.png)
+    convert -size 1x1 xc:orange "png:$picture"
+    xclip -selection clipboard -t image/png -i "$picture"
+}
+
+# What the clipboard's owner offers, one line each: "text" for its text formats, "picture" for
+# its images, other targets by name.
+clipboard_formats() {
+    xclip -o -selection clipboard -t TARGETS 2>/dev/null | awk '
+        /^(TARGETS|TIMESTAMP|MULTIPLE|SAVE_TARGETS)$/ { next }
+        /^(UTF8_STRING|STRING|TEXT|COMPOUND_TEXT)$/ || /^text\/plain/ { print "text"; next }
+        /^image\// { print "picture"; next }
+        { print }' | sort -u
+}
+
 # No program can hold the X clipboard: whoever asks for it gets it, at any time.
 hold_clipboard() {
     echo "SKIPPED: on X no program can hold the clipboard, so no copy can find it busy"

@@ -99,6 +99,15 @@ wait_for_clipboard_release() { wait "$CLIPBOARD_HOLDER"; }
 
 seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
 
+# Another program copies a text with a picture beside it.
+seed_clipboard_with_picture() {
+    wine "$CLIPBOARD_EXE" set-with-picture "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
+}
+
+# What the clipboard holds, one line each: "text" for its text formats, "picture" for its
+# bitmaps, other formats by name.
+clipboard_formats() { wine "$CLIPBOARD_EXE" formats 2>/dev/null | tr -d '\r' | sort -u; }
+
 # What the probe reads of the window with this title (see probe.cpp for the format).
 probe() { wine "$PROBE_EXE" "$1" 2>/dev/null | tr -d '\r'; }
 
