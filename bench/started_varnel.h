@@ -1,15 +1,20 @@
 #pragma once
 
+#include <memory>
+
 #include "app/program.h"
 #include "palette/my_palette.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/instant_clock.h"
 
 namespace varnel_bench {
 
 // Varnel started on the headless back end, its main window shown and active.
 struct StartedVarnel {
     headless::HeadlessBackend ui;
-    varnel::Program program{ui};
+    // Time passes only when the program waits: a timer's tick costs no real wait.
+    varnel::Program program{ui, std::make_unique<forms::ClassicRandom>(),
+                            std::make_unique<headless::InstantClock>()};
     varnel::Form_Varnel* main = nullptr;
 
     StartedVarnel() {

@@ -1,5 +1,6 @@
 #include "palette/my_palette.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -16,14 +17,6 @@
 #include "platform/forms/window_ref.h"
 
 namespace varnel {
-
-namespace {
-
-// The spectrum's rows in twips: a pick above or below them does nothing at all.
-constexpr float LowestPickY = 0;
-constexpr float HighestPickY = (palette::Rows - 1) * forms::TwipsPerPixel;
-
-}  // namespace
 
 myPalette::myPalette(Program& program)
     : forms::Form(program.runtime, {"myPalette", 2265, 3870, &program_icon()}),
@@ -65,12 +58,16 @@ void myPalette::Picture2_MouseMove(int button, int /*shift*/, float x, float y) 
 }
 
 void myPalette::pick(float x, float y) {
-    if (y < LowestPickY || y > HighestPickY) return;
+    // Only the spectrum's pixels that the box shows pick: its border and the margin beyond it
+    // cover the last columns and rows. A pick above or below them does nothing at all.
+    const int columns = std::min(palette::Columns, Picture2.surface_width());
+    const int rows = std::min(palette::Rows, Picture2.surface_height());
+    if (y < 0 || y > forms::to_twips(rows - 1)) return;
     Form_Varnel& main = *program_.Form_Varnel;
     // The row gives the intensity, as a single divided by the twips of a pixel.
     const std::string value = forms::to_text(y / static_cast<float>(forms::TwipsPerPixel));
     const float column = std::floor(x / static_cast<float>(forms::TwipsPerPixel));
-    if (column >= 0 && column < palette::Columns) {
+    if (column >= 0 && column < columns) {
         const palette::Strip& strip =
             palette::Strips[static_cast<std::size_t>(column) / palette::StripColumns];
         forms::TextBox* const fields[] = {&main.Text1, &main.Text2, &main.Text3};

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "platform/forms/number_text.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/typed_key.h"
 #include "platform/forms/window_ref.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/instant_clock.h"
@@ -436,6 +438,75 @@ TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
     EXPECT_EQ(ticks, 2);
 }
 
+// FLTK's repeating timeout once caught up after a stall: a 30 ms stall gave intervals of 40.2,
+// 0.0, 0.0 and 0.0 ms. The system timer under Wine reports again at its own next beat, which
+// gave 39.3 then 0.5 ms.
+TEST_F(FormsRuntimeTest, NoTwoTicksComeCloserThanThePeriodWhateverTheBackEndReports) {
+    using std::chrono::milliseconds;
+    forms::Timer& timer = sample->Timer1;
+    std::vector<std::chrono::steady_clock::time_point> ticks;
+    timer.Tick = [&] { ticks.push_back(clock.now()); };
+    timer.Enabled(true);
+    EXPECT_EQ(timer.due_in(), milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));  // too early: nothing, the rest to wait
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));
+    ASSERT_EQ(ticks.size(), 1U);
+
+    clock.sleep_for(milliseconds(30));  // the program stalled; the back end catches up
+    for (int report = 0; report < 4; ++report) timer.user_due();
+    EXPECT_EQ(ticks.size(), 2U);
+    clock.sleep_for(milliseconds(9));  // a beat of the system's own timer
+    EXPECT_EQ(timer.user_due(), milliseconds(1));
+    EXPECT_EQ(ticks.size(), 2U);
+    clock.sleep_for(milliseconds(1));
+    timer.user_due();
+    ASSERT_EQ(ticks.size(), 3U);
+    EXPECT_EQ(ticks[1] - ticks[0], milliseconds(30));
+    EXPECT_EQ(ticks[2] - ticks[1], milliseconds(10));
+
+    // The handler's own time counts towards the period; stopping the timer ends the reports.
+    timer.Tick = [&] {
+        clock.sleep_for(milliseconds(4));
+        ticks.push_back(clock.now());
+    };
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(6));
+    timer.Tick = [&] { timer.Enabled(false); };
+    clock.sleep_for(milliseconds(10));
+    EXPECT_EQ(timer.user_due(), std::nullopt);
+    EXPECT_EQ(timer.user_due(), std::nullopt);
+}
+
+TEST_F(FormsRuntimeTest, AReportDuringAnEventIsDroppedAndTheNextComesAPeriodLater) {
+    using std::chrono::milliseconds;
+    forms::Timer& timer = sample->Timer1;
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.Enabled(true);
+    std::optional<std::chrono::nanoseconds> next;
+    ui.on_message_box = [&](const auto&) {
+        clock.sleep_for(milliseconds(25));
+        next = timer.user_due();
+    };
+    sample->Text1.Change = [&] { runtime.MsgBox("wait", 0, "Sample"); };
+    sample->Text1.user_edit("box");
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(next, milliseconds(10));
+    EXPECT_EQ(timer.user_due(), milliseconds(10));
+    clock.sleep_for(milliseconds(10));
+    timer.user_due();
+    EXPECT_EQ(ticks, 1);
+}
+
+// The handler unloads the timer's window: the back end hears that no report follows.
+TEST_F(FormsRuntimeTest, ATimerWhoseWindowClosesInItsTickIsNotReportedAgain) {
+    sample->Timer1.Tick = [&] { sample.Unload(); };
+    sample->Timer1.Enabled(true);
+    clock.sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(sample->Timer1.user_due(), std::nullopt);
+}
+
 TEST_F(FormsRuntimeTest, AFailedClipboardWriteIsRetriedForAboutATenthOfASecond) {
     runtime.SetClipboardText("#123456");
     EXPECT_EQ(ui.clipboard(), "#123456");
@@ -445,6 +516,37 @@ TEST_F(FormsRuntimeTest, AFailedClipboardWriteIsRetriedForAboutATenthOfASecond) 
     EXPECT_THROW(runtime.SetClipboardText("#000000"), forms::RuntimeError);
     EXPECT_EQ(clock.now() - start, std::chrono::milliseconds(100));
     EXPECT_EQ(ui.clipboard(), "#123456");
+}
+
+// KeyPress once received Ctrl+V as 22 on Windows and nothing at all on Linux: the runtime
+// decides from the key, whatever control character the system makes of it.
+TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
+    using forms::NamedKey;
+    using forms::TypedKey;
+    const auto code = [](TypedKey key) { return forms::key_ascii(key); };
+    for (const bool ctrl : {false, true}) {
+        EXPECT_EQ(code({NamedKey::Backspace, 0, ctrl, false}), 8);
+        EXPECT_EQ(code({NamedKey::Enter, 0, ctrl, false}), 13);
+        EXPECT_EQ(code({NamedKey::Escape, 0, ctrl, false}), 27);
+    }
+    EXPECT_EQ(code({NamedKey::None, U'a', true, false}), 1);
+    EXPECT_EQ(code({NamedKey::None, U'v', true, false}), 22);
+    EXPECT_EQ(code({NamedKey::None, U'V', true, false}), 22);  // Ctrl+Shift+V
+    EXPECT_EQ(code({NamedKey::None, U'm', true, false}), 13);
+    EXPECT_EQ(code({NamedKey::None, U'z', true, false}), 26);
+    EXPECT_EQ(code({NamedKey::None, U'[', true, false}), 0);  // no letter: no control code
+    EXPECT_EQ(code({NamedKey::None, U'1', true, false}), 0);
+    EXPECT_EQ(code({NamedKey::None, U'f', false, true}), 0);  // Alt+F is the window's
+    EXPECT_EQ(code({NamedKey::None, U'#', false, false}), '#');
+    EXPECT_EQ(code({NamedKey::None, U' ', false, false}), ' ');
+    EXPECT_EQ(code({NamedKey::None, U'@', true, true}), '@');  // the third level (AltGr)
+    EXPECT_EQ(code({NamedKey::None, U'\u00e9', false, false}), 0xE9);
+    EXPECT_EQ(code({NamedKey::None, U'\u20ac', false, false}), 0x20AC);
+    EXPECT_EQ(code({NamedKey::None, U'\U0001F600', false, false}), 0);  // beyond 16 bits
+    EXPECT_EQ(code({NamedKey::None, 0xD83D, false, false}), 0);         // half of one in UTF-16
+    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);            // Delete types nothing
+    EXPECT_EQ(code({NamedKey::None, 9, false, false}), 0);
+    EXPECT_EQ(code({NamedKey::None, 0, false, false}), 0);  // Shift, Insert: no character
 }
 
 TEST(NumberText, SinglesAndHexadecimal) {

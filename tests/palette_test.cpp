@@ -93,9 +93,10 @@ TEST_F(PaletteTest, ARepaintShowsTheSamePictureWhateverTheMainColour) {
     EXPECT_EQ(spectrum().pixels(), before);
 }
 
-TEST_F(PaletteTest, APressOrADragPicksTheColourDrawnAtEveryStripsEdges) {
+// The grey strip's last visible column is the drawing area's last.
+TEST_F(PaletteTest, APressOrADragPicksTheColourDrawnAtEveryStripsVisibleEdges) {
     for (int k = 0; k < 7; ++k) {
-        for (const int column : {21 * k, 21 * k + 20}) {
+        for (const int column : {21 * k, std::min(21 * k + 20, spectrum().surface_width() - 1)}) {
             set_colour(1, 2, 3);
             ui.mouse_down(spectrum(), forms::LeftButton, column, 200);
             EXPECT_EQ(picked(), drawn(column, 200)) << "press at column " << column;
@@ -140,8 +141,8 @@ TEST_F(PaletteTest, PressAndDragPickFromTheSameStripsAsDrawn) {
     EXPECT_EQ(picked(), RGB(0, 100, 0));
     ui.mouse_move(spectrum(), forms::LeftButton, 83, 100);
     EXPECT_EQ(picked(), RGB(100, 100, 0));
-    ui.mouse_down(spectrum(), forms::LeftButton, 90, 255);
-    EXPECT_EQ(main().Text4.Text(), "#FF00FF");
+    ui.mouse_down(spectrum(), forms::LeftButton, 90, 252);
+    EXPECT_EQ(main().Text4.Text(), "#FC00FC");
     ui.mouse_down(spectrum(), forms::LeftButton, 130, 15);
     EXPECT_EQ(main().Text4.Text(), "#0F0F0F");
 }
@@ -181,19 +182,63 @@ TEST_F(PaletteTest, BesideTheSpectrumNothingIsPickedButTheDisplayIsRebuilt) {
     }
 }
 
-// A press in row 256 once wrote "256" and raised the refusal box.
-TEST_F(PaletteTest, AboveOrBelowTheSpectrumNothingHappensAtAll) {
+// A press in row 256 once wrote "256" and raised the refusal box; rows 253 to 255 lie under the
+// box's bottom border and once picked all the same.
+TEST_F(PaletteTest, AboveOrBelowTheVisibleSpectrumNothingHappensAtAll) {
     set_colour(1, 2, 3);
     record_writes();
     writes.clear();
-    for (const int row : {-1, 256, 257, 300}) {
+    for (const int row : {-1, 253, 255, 256, 257, 300}) {
         ui.mouse_down(spectrum(), forms::LeftButton, 10, row);
         ui.mouse_move(spectrum(), forms::LeftButton, 10, row);
     }
     EXPECT_TRUE(writes.empty());
     EXPECT_TRUE(ui.message_boxes().empty());
-    ui.mouse_down(spectrum(), forms::LeftButton, 10, 255);
-    EXPECT_EQ(picked(), RGB(255, 0, 0));
+    ui.mouse_down(spectrum(), forms::LeftButton, 10, 252);
+    EXPECT_EQ(picked(), RGB(252, 0, 0));
+}
+
+// Around the whole box, border and margin included, at every scale: a press or a drag on a
+// device pixel picks only where the drawing area shows the spectrum, and then what it shows.
+// The right border once picked the grey strip's hidden columns, the bottom border rows 253 to
+// 255.
+TEST_F(PaletteTest, OnlyWhereTheSpectrumIsVisibleAPressOrADragPicks) {
+    forms::PictureBox& box = spectrum();
+    ui.focus(palette());
+    const auto sentinel = [&] { ui.mouse_down(box, forms::LeftButton, 0, 0); };  // black
+    for (const int dpi : {96, 144, 192}) {
+        const forms::Scale scale(dpi);
+        const forms::ScaledSurface surface(scale, box);
+        const forms::PixelRect outside = scale.device(box.bounds());
+        // Device pixels along each edge of the box, from two beyond it to two within its
+        // drawing area, across the middle of the other direction and at both ends.
+        std::vector<std::pair<int, int>> pixels;
+        const forms::PixelRect area =
+            surface.device_area({0, 0, box.surface_width(), box.surface_height()});
+        for (const int y : {area.top, (area.top + area.bottom) / 2, area.bottom - 1}) {
+            for (int x = outside.left - 2; x < area.left + 2; ++x) pixels.emplace_back(x, y);
+            for (int x = area.right - 2; x < outside.right + 2; ++x) pixels.emplace_back(x, y);
+        }
+        for (const int x : {area.left, (area.left + area.right) / 2, area.right - 1}) {
+            for (int y = outside.top - 2; y < area.top + 2; ++y) pixels.emplace_back(x, y);
+            for (int y = area.bottom - 2; y < outside.bottom + 2; ++y) pixels.emplace_back(x, y);
+        }
+        for (const auto& [x, y] : pixels) {
+            const int column = surface.column_at(x);
+            const int row = surface.row_at(y);
+            const bool visible = column >= 0 && column < box.surface_width() && row >= 0 &&
+                                 row < box.surface_height();
+            const forms::ColourValue expected = visible ? drawn(column, row) : RGB(0, 0, 0);
+            sentinel();
+            box.user_mouse_down(forms::LeftButton, 0, surface.twips_x(x), surface.twips_y(y));
+            ASSERT_EQ(picked(), expected) << dpi << " dpi, press on device pixel " << x << "," << y;
+            sentinel();
+            box.user_mouse_move(forms::LeftButton, 0, surface.twips_x(x), surface.twips_y(y));
+            ASSERT_EQ(picked(), expected)
+                << dpi << " dpi, drag over device pixel " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(ui.message_boxes().empty());
 }
 
 TEST_F(PaletteTest, OnlyTheLeftButtonAlonePicks) {
@@ -230,6 +275,22 @@ TEST_F(PaletteTest, EachClickPlacesThenToggles) {
     ui.click(f.Palette);
     EXPECT_TRUE(palette().Visible());
     EXPECT_EQ(palette().Left(), 3000 + f.Width());
+}
+
+// The model places the palette wherever the main window stands: no screen limits it.
+TEST_F(PaletteTest, ThePaletteStandsBesideTheMainWindowAlsoBeyondTheScreen) {
+    varnel::Form_Varnel& f = main();
+    ui.click(f.Palette);  // hidden
+    for (const auto& [left, top] :
+         {std::pair{1150.0F * 15, 100.0F * 15}, std::pair{100.0F * 15, 800.0F * 15},
+          std::pair{-200.0F * 15, -30.0F * 15}, std::pair{5000.0F * 15, 4000.0F * 15}}) {
+        f.user_moved(left, top, f.Width(), f.Height());
+        ui.click(f.Palette);
+        EXPECT_TRUE(palette().Visible());
+        EXPECT_EQ(palette().Left(), left + f.Width());
+        EXPECT_EQ(palette().Top(), top);
+        ui.click(f.Palette);
+    }
 }
 
 TEST_F(PaletteTest, AClosedPaletteComesBackInOneClick) {

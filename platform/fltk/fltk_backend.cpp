@@ -114,7 +114,9 @@ int FltkBackend::message_box(const std::string& text, int style, const std::stri
 
 forms::ClipboardResult FltkBackend::set_clipboard_text(const std::string& text) {
     // FLTK takes the CLIPBOARD selection and serves the text as UTF-8 until another program
-    // takes it.
+    // takes it. Taking the selection replaces the clipboard's whole content: what the last owner
+    // offered (a picture beside its text, say) goes with it, as on Windows, where the clipboard
+    // is emptied first.
     Fl::copy(text.c_str(), static_cast<int>(text.size()), 1);
     return forms::ClipboardResult::Written;
 }

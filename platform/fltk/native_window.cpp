@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/fltk/button_peers.h"
 #include "platform/fltk/colours.h"
@@ -103,12 +104,27 @@ void NativeWindow::show_state() {
                  scale.device_of_twips(form_->Top()) + frame_.top);
     }
     if (form_->Visible() && !shown()) {
-        show();
+        show_where_placed();
         // FLTK makes a new X window each time it shows a hidden one: the hints go with each.
         offer_only_move_and_close(*this);
     } else if (!form_->Visible() && shown()) {
         hide();
     }
+}
+
+void NativeWindow::show_where_placed() {
+    if (!force_position()) {
+        show();
+        return;
+    }
+    // FLTK moves a new window that would stand partly or wholly off the screen back onto it,
+    // except while a pointer grab is in progress (a menu's window stands where it is put). A
+    // window the program placed is created exactly there, beyond the screen's edge if that is
+    // where it falls; whether it stays there is the window manager's decision. Only FLTK's flag
+    // is set, for the moment the window is created: nothing is grabbed.
+    Fl_Window* const grab = std::exchange(Fl::grab_, this);
+    show();
+    Fl::grab_ = grab;
 }
 
 void NativeWindow::show_state(const forms::Control& control) {

@@ -41,6 +41,8 @@ private:
 
     void add_peers();
     void report_geometry();
+    // Shows the hidden window; one the program placed is created where it placed it.
+    void show_where_placed();
 
     forms::Form* form_;
     BackendServices services_;

@@ -1,6 +1,7 @@
 #include "platform/fltk/text_box_peer.h"
 
 #include <FL/Fl.H>
+#include <FL/fl_utf8.h>
 
 #include <algorithm>
 #include <limits>
@@ -11,12 +12,6 @@
 #include "platform/forms/text_units.h"
 
 namespace fltk {
-
-namespace {
-
-constexpr int Delete = 127;
-
-}  // namespace
 
 TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scaling::Scale scale,
                          int x, int y, int w, int h)
@@ -52,23 +47,50 @@ void TextBoxPeer::show_state() {
     position(static_cast<int>(end), static_cast<int>(start));
 }
 
-int TextBoxPeer::typed_character() {
+forms::TypedKey TextBoxPeer::typed_key() {
+    forms::TypedKey key;
+    key.ctrl = Fl::event_state(FL_CTRL) != 0;
+    key.alt = Fl::event_state(FL_ALT | FL_META) != 0;
     switch (Fl::event_key()) {
         case FL_BackSpace:
-            return forms::KeyBackspace;
+            key.named = forms::NamedKey::Backspace;
+            return key;
         case FL_Enter:
         case FL_KP_Enter:
-            return forms::KeyReturn;
+            key.named = forms::NamedKey::Enter;
+            return key;
         case FL_Escape:
-            return forms::KeyEscape;
+            key.named = forms::NamedKey::Escape;
+            return key;
         default:
             break;
     }
-    if (Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) return 0;
-    const char* text = Fl::event_text();
-    if (Fl::event_length() != 1) return 0;
-    const auto c = static_cast<unsigned char>(text[0]);
-    return c >= ' ' && c != Delete ? c : 0;
+    if (key.ctrl) {
+        // The key's own character: with Ctrl the text is a control character, or nothing.
+        key.character = static_cast<char32_t>(Fl::event_key());
+    } else if (Fl::event_length() > 0) {
+        int length = 0;
+        const char* text = Fl::event_text();
+        key.character = fl_utf8decode(text, text + Fl::event_length(), &length);
+    }
+    return key;
+}
+
+bool TextBoxPeer::key_pressed(int typed) {
+    const int applied = control()->user_key(typed);
+    // The handler may have closed the window or ended the program.
+    if (control() == nullptr || applied == 0) return true;
+    // A single-line field takes no line break, and Esc types nothing.
+    if (applied == forms::KeyReturn || applied == forms::KeyEscape) return true;
+    if (applied == typed) return false;
+    if (applied == forms::KeyBackspace) {
+        position() == mark() ? cut(-1) : cut();
+        return true;
+    }
+    char replacement[4];
+    const int length = fl_utf8encode(static_cast<unsigned>(applied), replacement);
+    replace(position(), mark(), replacement, length);
+    return true;
 }
 
 std::optional<SelectionReader::Source> TextBoxPeer::paste_source(int event) {
@@ -100,28 +122,18 @@ int TextBoxPeer::handle(int event) {
         paste({Fl::event_text(), static_cast<std::size_t>(Fl::event_length())});
         return 1;
     }
+    // KeyPress comes first, for every key that raises it, Ctrl+V included.
+    if (event == FL_KEYBOARD && control() != nullptr) {
+        const int typed = forms::key_ascii(typed_key());
+        if (typed != 0 && key_pressed(typed)) return 1;
+    }
     if (const std::optional<SelectionReader::Source> source = paste_source(event)) {
         // A middle click is no click towards a double click, which would select a word.
         if (event == FL_RELEASE) Fl::event_is_click(0);
         selections_.paste(*this, *source);
         return 1;
     }
-    if (event != FL_KEYBOARD || control() == nullptr) return Fl_Input::handle(event);
-    const int typed = typed_character();
-    if (typed == 0) return Fl_Input::handle(event);
-    const int applied = control()->user_key(typed);
-    // The handler may have closed the window or ended the program.
-    if (control() == nullptr || applied == 0) return 1;
-    // A single-line field takes no line break, and Esc types nothing.
-    if (applied == forms::KeyReturn || applied == forms::KeyEscape) return 1;
-    if (applied == typed) return Fl_Input::handle(event);
-    if (applied == forms::KeyBackspace) {
-        position() == mark() ? cut(-1) : cut();
-        return 1;
-    }
-    const char replacement = static_cast<char>(applied);
-    replace(position(), mark(), &replacement, 1);
-    return 1;
+    return Fl_Input::handle(event);
 }
 
 }  // namespace fltk

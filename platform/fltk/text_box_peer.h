@@ -9,6 +9,7 @@
 #include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/controls.h"
 #include "platform/scaling/scale.h"
+#include "platform/forms/typed_key.h"
 
 namespace fltk {
 
@@ -31,8 +32,11 @@ private:
     int handle(int event) override;
     // Reports a text pasted over the field's selection.
     void paste(std::string_view text);
-    // The character a key press types, in the classic key codes; 0 for keys that type none.
-    static int typed_character();
+    // The key of a key press, for the runtime to tell the character code KeyPress receives.
+    static forms::TypedKey typed_key();
+    // Runs KeyPress for a typed character; whether the key is done with (swallowed or replaced)
+    // rather than left to the field.
+    bool key_pressed(int typed);
     // The selection an event asks to paste, by FLTK's own gestures for it.
     static std::optional<SelectionReader::Source> paste_source(int event);
 

@@ -3,13 +3,14 @@
 #include <FL/Fl.H>
 
 #include <chrono>
+#include <optional>
 
 namespace fltk {
 
 namespace {
 
-double seconds(const forms::Timer& timer) {
-    return std::chrono::duration<double>(timer.period()).count();
+double seconds(std::chrono::nanoseconds duration) {
+    return std::chrono::duration<double>(duration).count();
 }
 
 }  // namespace
@@ -24,7 +25,7 @@ void TimerPeer::show_state() {
     if (running == running_) return;
     running_ = running;
     if (running_) {
-        Fl::add_timeout(seconds(*timer), due, this);
+        Fl::add_timeout(seconds(timer->period()), due, this);
     } else {
         Fl::remove_timeout(due, this);
     }
@@ -36,9 +37,11 @@ void TimerPeer::detach() {
 }
 
 void TimerPeer::due(void* data) {
-    forms::Timer& timer = *static_cast<TimerPeer*>(data)->control();
-    Fl::repeat_timeout(seconds(timer), due, data);
-    timer.user_due();
+    // A timeout of its own for each report, from the time the model gives: FLTK's repeating
+    // timeout would catch up after a stall with several reports at once.
+    const std::optional<std::chrono::nanoseconds> next =
+        static_cast<TimerPeer*>(data)->control()->user_due();
+    if (next) Fl::add_timeout(seconds(*next), due, data);
 }
 
 }  // namespace fltk

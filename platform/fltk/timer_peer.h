@@ -5,7 +5,8 @@
 
 namespace fltk {
 
-// A timer: while it runs, a repeating timeout of the timer's period.
+// A timer: while it runs, a timeout that reports it due, set again each time for as long as the
+// model says.
 class TimerPeer final : public ControlPeer<forms::Timer> {
 public:
     explicit TimerPeer(forms::Timer& timer);

@@ -33,8 +33,9 @@ public:
 
     // Modal message box; returns the pressed button's number (1 for OK).
     virtual int message_box(const std::string& text, int style, const std::string& title) = 0;
-    // Puts the text on the clipboard as plain text. Any failure is reported as one: the runtime
-    // retries, then tells the user.
+    // Puts the text on the clipboard as plain text, as its only content: whatever it held before,
+    // in any format, is gone. Any failure is reported as one: the runtime retries, then tells
+    // the user.
     virtual ClipboardResult set_clipboard_text(const std::string& text) = 0;
 
     virtual ColourValue resolve(SystemColour colour) = 0;

@@ -4,8 +4,9 @@
 
 namespace forms {
 
-// The runtime's sense of time: how long the clipboard's retries have waited, and the wait
-// between them. Tests put in a clock of their own, which makes the retries exact and instant.
+// The runtime's sense of time: when timers are due, how long the clipboard's retries have
+// waited, and the wait between them. Tests put in a clock of their own, which makes the retries
+// and the timers exact and instant.
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -180,17 +180,32 @@ Timer::Timer(Form& form, std::string name, int interval_ms)
     : Control(form, ControlKind::Timer, std::move(name), {}, -1), interval_(interval_ms) {}
 
 void Timer::Enabled(bool enabled) {
-    if (assign(enabled_, enabled)) changed();
+    if (!assign(enabled_, enabled)) return;
+    if (enabled_) due_ = runtime().now() + period();
+    changed();
 }
 
 std::chrono::milliseconds Timer::period() const {
     return std::max(std::chrono::milliseconds(interval_), ShortestPeriod);
 }
 
-void Timer::user_due() {
+std::chrono::nanoseconds Timer::due_in() const {
+    return std::max(std::chrono::nanoseconds(due_ - runtime().now()), std::chrono::nanoseconds(0));
+}
+
+std::optional<std::chrono::nanoseconds> Timer::user_due() {
+    if (!running()) return std::nullopt;
+    if (runtime().now() < due_) return due_in();
+    due_ = runtime().now() + period();
+    if (!runtime().between_events()) return due_in();
+    // The handler may stop the timer, unload its window or end the program: the answer is
+    // taken while the event still runs, when the timer is certainly alive.
+    std::optional<std::chrono::nanoseconds> next;
     runtime().input([&] {
-        if (running()) runtime().raise(Tick);
+        runtime().raise(Tick);
+        if (form().loaded() && running()) next = due_in();
     });
+    return next;
 }
 
 }  // namespace forms

@@ -200,19 +200,27 @@ public:
 
     // Whether the back end runs the timer: enabled, with an Interval (0 stops a timer).
     bool running() const { return enabled_ && interval_ > 0; }
-    // How often the back end reports it due while it runs.
+    // How long the back end waits before it first reports the timer due, once it runs.
     std::chrono::milliseconds period() const;
+    // How long until the timer is due: a period after its last tick, or after it was enabled.
+    std::chrono::nanoseconds due_in() const;
 
     // The Timer event, raised once per period while running.
     std::function<void()> Tick;
 
-    // The period has passed. A tick that falls due while an event is running (a message box
-    // waits for its answer) is dropped, not saved up.
-    void user_due();
+    // The back end's own timer went off. The runtime decides whether this is a tick: no two
+    // ticks come closer than a period, however the back end's timer catches up after the
+    // program stalled; a report that comes early raises nothing. A tick that falls due while an
+    // event is running (a message box waits for its answer) is dropped, not saved up. Returns
+    // how long the back end waits before it reports the timer due again; nothing once the timer
+    // no longer runs (the handler stopped it, closed its window or ended the program).
+    std::optional<std::chrono::nanoseconds> user_due();
 
 private:
     int interval_;
     bool enabled_ = false;
+    // When the next tick falls due.
+    std::chrono::steady_clock::time_point due_;
 };
 
 }  // namespace forms

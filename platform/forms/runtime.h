@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -35,6 +36,9 @@ public:
     // it keeps trying for about 100 ms; then it raises the "Can't open Clipboard" error.
     void SetClipboardText(const std::string& text);
     RandomSource& random() { return *random_; }
+    // The runtime's time, which decides when timers tick.
+    std::chrono::steady_clock::time_point now() const { return clock_->now(); }
+    Clock& clock() { return *clock_; }
     ColourValue resolve(ColourValue colour);
 
     bool ended() const { return ended_; }

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_backend.h"
 
 #include <algorithm>
+#include <chrono>
 #include <ranges>
 #include <string_view>
 #include <utility>
@@ -128,7 +129,11 @@ void HeadlessBackend::tick() {
     }
     for (const auto& [form, timer] : due) {
         // An earlier timer's handler may have unloaded this timer's window.
-        if (loaded(*form)) timer->user_due();
+        if (!loaded(*form)) continue;
+        // The window system's timer goes off once the timer is due.
+        form->runtime().clock().sleep_for(
+            std::chrono::ceil<std::chrono::milliseconds>(timer->due_in()));
+        timer->user_due();
     }
     run_pending();
 }

@@ -76,7 +76,8 @@ public:
     void close(forms::Form& form);
     // Covers part of a picture box with another window and uncovers it.
     void uncover(forms::PictureBox& box, forms::PixelRect area);
-    // One interval of every enabled timer.
+    // One interval of every enabled timer: the runtime's clock waits until each is due, then
+    // it is reported due.
     void tick();
     // Delivers what the window system would deliver next: paints of newly shown windows.
     void run_pending();

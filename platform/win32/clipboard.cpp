@@ -30,6 +30,9 @@ bool write_clipboard_text(HWND owner, const std::wstring& text) {
     std::memcpy(target, text.c_str(), bytes);
     GlobalUnlock(memory);
 
+    // A copy replaces the clipboard's whole content: the clipboard is emptied first, which also
+    // makes the program its owner, as any program that writes it. What an earlier owner left
+    // there in other formats (a picture beside its text, say) would disagree with our text.
     const OpenClipboardScope clipboard(owner);
     if (!clipboard.open() || EmptyClipboard() == FALSE ||
         SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {

@@ -12,6 +12,7 @@
 #include "platform/forms/keys.h"
 #include "platform/forms/text_units.h"
 #include "platform/win32/clipboard.h"
+#include "platform/forms/typed_key.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_backend.h"
@@ -72,7 +73,7 @@ private:
                 }
                 break;
             case WM_CHAR:
-                return typed(window, static_cast<int>(wparam), lparam);
+                return typed(window, wparam, lparam);
             case WM_PASTE:
                 paste();
                 return 0;
@@ -85,7 +86,28 @@ private:
         return DefSubclassProc(window, message, wparam, lparam);
     }
 
-    LRESULT typed(HWND window, int key, LPARAM lparam) {
+    // The key behind a typed character: the runtime decides which raise KeyPress, from the key
+    // and the modifiers held rather than from the control character the system made of them.
+    static forms::TypedKey typed_key(WPARAM code, LPARAM lparam) {
+        const UINT scan_code = (static_cast<UINT>(lparam) >> 16U) & 0xFFU;
+        const UINT key = MapVirtualKeyW(scan_code, MAPVK_VSC_TO_VK);
+        forms::TypedKey typed;
+        typed.ctrl = GetKeyState(VK_CONTROL) < 0;
+        typed.alt = GetKeyState(VK_MENU) < 0;
+        typed.named = key == VK_BACK     ? forms::NamedKey::Backspace
+                      : key == VK_RETURN ? forms::NamedKey::Enter
+                      : key == VK_ESCAPE ? forms::NamedKey::Escape
+                                         : forms::NamedKey::None;
+        // With Ctrl the system types a control character: the key's letter stands for it.
+        const bool letter = key >= 'A' && key <= 'Z';
+        typed.character = static_cast<char32_t>(typed.ctrl && letter ? key : code);
+        return typed;
+    }
+
+    LRESULT typed(HWND window, WPARAM code, LPARAM lparam) {
+        const int key = forms::key_ascii(typed_key(code, lparam));
+        // A key that raises no KeyPress is the field's.
+        if (key == 0) return DefSubclassProc(window, WM_CHAR, code, lparam);
         const int applied = box_.user_key(key);
         // A single-line field has nothing to do with Enter or Esc but ring the bell.
         if (applied == 0 || applied == forms::KeyReturn || applied == forms::KeyEscape ||

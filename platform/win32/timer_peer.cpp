@@ -1,4 +1,6 @@
 // A timer: a window timer of the form's window that runs while the program's timer is enabled.
+#include <chrono>
+
 #include "platform/forms/controls.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/win32_backend.h"
@@ -25,7 +27,16 @@ public:
         }
     }
 
-    void due() override { timer_.user_due(); }
+    void due() override {
+        // Nothing comes back once the timer stopped or its window closed, which takes this peer
+        // with it. Otherwise the next report comes when the model says: after a stall, the
+        // system's timer would report again at its own next beat.
+        if (const auto next = timer_.user_due()) {
+            SetTimer(form_window_, static_cast<UINT_PTR>(id()),
+                     static_cast<UINT>(std::chrono::ceil<std::chrono::milliseconds>(*next).count()),
+                     nullptr);
+        }
+    }
 
 private:
     forms::Timer& timer_;

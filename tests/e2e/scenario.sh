@@ -360,3 +360,27 @@ still_running() {
     echo "FAILED: the program has ended (status $?)"
     exit 1
 }
+
+# Stalls the program COUNT times: it stops for STOP seconds, then runs for RUN seconds, as a busy
+# machine would have it; it is left stopped. Sets MOST_TICKS: how many ticks a timer that never
+# ticks twice within 10 ms can give at most while the program ran, by the clock, since SINCE
+# (microseconds since the epoch, before the timer started). (read -t waits without starting a
+# process, on a pipe nothing writes to.)
+stall_program() {
+    local stop=$1 run=$2 count=$3 started=$4 pipe i now
+    exec {pipe}<> <(:)
+    MOST_TICKS=0
+    for ((i = 0; i < count; i++)); do
+        kill -STOP "$PROGRAM_PID"
+        now=${EPOCHREALTIME/./}
+        MOST_TICKS=$((MOST_TICKS + 1 + (now - started) / 10000))
+        read -r -t "$stop" -u "$pipe"
+        started=${EPOCHREALTIME/./}
+        kill -CONT "$PROGRAM_PID"
+        read -r -t "$run" -u "$pipe"
+    done
+    kill -STOP "$PROGRAM_PID"
+    now=${EPOCHREALTIME/./}
+    MOST_TICKS=$((MOST_TICKS + 1 + (now - started) / 10000))
+    exec {pipe}>&-
+}

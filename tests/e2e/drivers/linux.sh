@@ -12,6 +12,9 @@ VARNEL=$1
 # An X server without a compositing manager discards what another window covered and asks the
 # program to paint it again.
 UNCOVERED_WINDOWS_KEEP_CONTENT=no
+# FLTK gives a window that the program placed as placed by the user (USPosition); openbox keeps
+# a tenth of such a new window's width and height on the screen, and its top edge not above it.
+NEW_WINDOWS_ON_SCREEN=tenth
 SCALE_DPI=${E2E_SCALE_DPI:-96}
 # Any other test runs the program unscaled, whatever scale the desktop the tests started from asks.
 [ -n "${E2E_SCALE_DPI:-}" ] || unset VARNEL_SCALE GDK_SCALE
@@ -66,6 +69,25 @@ was_read() {
     done
     kill "$XCLIP_PID" 2>/dev/null && return 1
     wait "$XCLIP_PID"
+}
+
+# Another program copies a picture (xclip serves one format at a time: the picture alone, no text
+# beside it).
+seed_clipboard_with_picture() {
+    local picture
+    picture=$(mktemp --suffix=.png)
+    convert -size 1x1 xc:orange "png:$picture"
+    xclip -selection clipboard -t image/png -i "$picture"
+}
+
+# What the clipboard's owner offers, one line each: "text" for its text formats, "picture" for
+# its images, other targets by name.
+clipboard_formats() {
+    xclip -o -selection clipboard -t TARGETS 2>/dev/null | awk '
+        /^(TARGETS|TIMESTAMP|MULTIPLE|SAVE_TARGETS)$/ { next }
+        /^(UTF8_STRING|STRING|TEXT|COMPOUND_TEXT)$/ || /^text\/plain/ { print "text"; next }
+        /^image\// { print "picture"; next }
+        { print }' | sort -u
 }
 
 # No program can hold the X clipboard: whoever asks for it gets it, at any time.

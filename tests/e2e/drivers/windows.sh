@@ -23,6 +23,11 @@ KEY_DELAY=60
 # A window that another one uncovers keeps its content: Wine, like a composited desktop, copies
 # it back itself and asks the program to paint nothing.
 UNCOVERED_WINDOWS_KEEP_CONTENT=yes
+# Wine shows a window on the X screen only where it reaches the screen, and hands its place to
+# the window manager as placed by the program (PPosition): openbox puts such a new window wholly
+# on the screen. A window wholly beyond the screen stays where it is, unseen. (On Windows itself
+# every window stands where the program put it.)
+NEW_WINDOWS_ON_SCREEN=whole
 
 export WINEPREFIX
 WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/wineprefix
@@ -109,6 +114,15 @@ hold_clipboard() {
 wait_for_clipboard_release() { wait "$CLIPBOARD_HOLDER"; }
 
 seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
+
+# Another program copies a text with a picture beside it.
+seed_clipboard_with_picture() {
+    wine "$CLIPBOARD_EXE" set-with-picture "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
+}
+
+# What the clipboard holds, one line each: "text" for its text formats, "picture" for its
+# bitmaps, other formats by name.
+clipboard_formats() { wine "$CLIPBOARD_EXE" formats 2>/dev/null | tr -d '\r' | sort -u; }
 
 # What the probe reads of the window with this title (see probe.cpp for the format).
 probe() { wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
