@@ -1,6 +1,7 @@
 #include "platform/win32/form_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/forms/geometry.h"
 #include "platform/forms/stacking.h"
@@ -45,6 +46,7 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
         SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     create_controls();
+    tell_screen_readers();
     report_geometry();
 }
 
@@ -60,6 +62,12 @@ void FormWindow::create_controls() {
             controls_.push_back(make_native_control(*control, site));
         }
     }
+}
+
+void FormWindow::tell_screen_readers() {
+    forms::AccessibleWindow now = forms::describe(form_);
+    backend_.annotations().tell(controls_, told_ ? &*told_ : nullptr, now);
+    told_ = std::move(now);
 }
 
 void FormWindow::destroy() {
@@ -83,12 +91,14 @@ void FormWindow::push() {
     if ((IsWindowVisible(handle()) != FALSE) != form_.Visible()) {
         ShowWindow(handle(), form_.Visible() ? SW_SHOW : SW_HIDE);
     }
+    tell_screen_readers();
 }
 
 void FormWindow::push(forms::Control& control) {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&](const auto& peer) { return &peer->control() == &control; });
     if (found != controls_.end()) (*found)->push();
+    tell_screen_readers();
 }
 
 void FormWindow::report_geometry() {

@@ -8,6 +8,7 @@
 
 #include "platform/forms/backend.h"
 #include "platform/forms/icon.h"
+#include "platform/win32/accessible_annotations.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 
@@ -28,6 +29,7 @@ public:
     HICON icon(const forms::Icon& icon);
     // Whether the window is one of the program's forms.
     bool owns(HWND window) const;
+    AccessibleAnnotations& annotations() { return annotations_; }
 
     // forms::Backend
     void form_loaded(forms::Form& form) override;
@@ -49,6 +51,7 @@ private:
     HINSTANCE instance_;
     OwnedFont default_font_;
     std::map<const forms::Icon*, OwnedIcon> icons_;
+    AccessibleAnnotations annotations_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a
     // message of theirs may still be on the stack; they go once it has returned.
