@@ -12,6 +12,7 @@
 #include "platform/forms/accessible_events.h"
 #include "platform/forms/control.h"
 #include "platform/win32/uia_properties.h"
+#include "platform/win32/variants.h"
 #include "platform/win32/wide_text.h"
 
 namespace win32 {
@@ -38,22 +39,6 @@ long msaa_role(forms::AccessibleRole role) {
             return ROLE_SYSTEM_GRAPHIC;
     }
     return ROLE_SYSTEM_CLIENT;
-}
-
-VARIANT number(long value) {
-    VARIANT variant;
-    VariantInit(&variant);
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return variant;
-}
-
-VARIANT no() {
-    VARIANT variant;
-    VariantInit(&variant);
-    variant.vt = VT_BOOL;
-    variant.boolVal = VARIANT_FALSE;
-    return variant;
 }
 
 HWND window_of(const std::vector<std::unique_ptr<NativeControl>>& peers,
@@ -121,9 +106,9 @@ void AccessibleAnnotations::tell(HWND window, const Told& what, const Told* befo
         // Screen readers skip invisible objects, and those outside UI Automation's control and
         // content views.
         if (before != nullptr) clear({PROPID_ACC_NAME, UiaName, PROPID_ACC_ROLE});
-        set(PROPID_ACC_STATE, number(STATE_SYSTEM_INVISIBLE));
-        set(UiaIsControlElement, no());
-        set(UiaIsContentElement, no());
+        set(PROPID_ACC_STATE, variant_of(long{STATE_SYSTEM_INVISIBLE}));
+        set(UiaIsControlElement, variant_of(false));
+        set(UiaIsContentElement, variant_of(false));
         return;
     }
     if (before != nullptr && before->skipped) {
@@ -135,7 +120,7 @@ void AccessibleAnnotations::tell(HWND window, const Told& what, const Told* befo
                                       what.name.c_str());
         }
     }
-    if (before == nullptr || before->role != what.role) set(PROPID_ACC_ROLE, number(what.role));
+    if (before == nullptr || before->role != what.role) set(PROPID_ACC_ROLE, variant_of(what.role));
 }
 
 }  // namespace win32

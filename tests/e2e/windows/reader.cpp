@@ -44,6 +44,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/uia_properties.h"
+#include "platform/win32/variants.h"
 #include "platform/win32/wide_text.h"
 #include "tests/e2e/windows/annotation_record.h"
 
@@ -78,6 +79,9 @@ std::optional<long> annotated_number(HWND window, const GUID& property) {
     return record->number;
 }
 
+// A control in a window, rather than a window of its own.
+bool is_control(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
+
 std::wstring class_of(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -90,13 +94,8 @@ LRESULT ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
     return static_cast<LRESULT>(result);
 }
 
-VARIANT self() {
-    VARIANT variant;
-    VariantInit(&variant);
-    variant.vt = VT_I4;
-    variant.lVal = CHILDID_SELF;
-    return variant;
-}
+// The object itself, not one of its children.
+VARIANT self() { return win32::variant_of(long{CHILDID_SELF}); }
 
 win32::ComPtr<IAccessible> accessible_of(HWND window) {
     IAccessible* object = nullptr;
@@ -182,7 +181,7 @@ Object read_object(HWND window) {
     VariantInit(&role);
     accessible->get_accRole(self(), &role);
     object.role = number_of(role);
-    if (object.role == ROLE_SYSTEM_CLIENT && GetParent(window) != nullptr) {
+    if (object.role == ROLE_SYSTEM_CLIENT && is_control(window)) {
         if (const long standard = system_role(window)) {
             object.role = standard;
             object.generic = true;
@@ -321,7 +320,7 @@ int focus() {
     const HWND focused = gui.hwndFocus != nullptr ? gui.hwndFocus : gui.hwndActive;
     if (focused == nullptr) return 1;
     const Object object = read_object(focused);
-    print((GetParent(focused) != nullptr ? role_text(object.role) : L"window") + L"\t" +
+    print((is_control(focused) ? role_text(object.role) : L"window") + L"\t" +
           one_line(object.name));
     return 0;
 }
