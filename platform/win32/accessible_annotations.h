@@ -22,6 +22,16 @@ namespace win32 {
 // service) adds to them, for Active Accessibility and UI Automation alike, what the model says:
 // each control's name and role, and that the controls the model does not tell of are skipped.
 //
+// The picture boxes, windows of the back end's own class, are told of the same way (a graphic
+// and its name) rather than by answering WM_GETOBJECT with an object of their own: the system's
+// object of any window already reports its place, state and focus, pictures have nothing more
+// to say, and one path for every control leaves nothing about pictures to the back end.
+//
+// A label's tie to the field it names is told through the field's name. Active Accessibility
+// has no relation for it but the order of creation (a label created right before its field),
+// which here is the order of stacking and would lay the labels over the fields; UI Automation's
+// LabeledBy names an element, which annotations of texts and numbers cannot give.
+//
 // Where the service is missing or refuses (Wine implements none of it), nothing is told and the
 // program runs on: screen readers then hear the system's objects alone.
 class AccessibleAnnotations {
