@@ -45,6 +45,7 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
     place({frame.left, frame.top});
     show_icons();
     create_controls();
+    tell_screen_readers();
     report_geometry();
 }
 
@@ -103,6 +104,12 @@ void FormWindow::create_controls() {
     }
 }
 
+void FormWindow::tell_screen_readers() {
+    forms::AccessibleWindow now = forms::describe(form_);
+    backend_.annotations().tell(controls_, told_ ? &*told_ : nullptr, now);
+    told_ = std::move(now);
+}
+
 void FormWindow::destroy() {
     // The window stays this object's while it is destroyed: the messages it gets meanwhile
     // still reach the program.
@@ -125,12 +132,14 @@ void FormWindow::push() {
     if ((IsWindowVisible(handle()) != FALSE) != form_.Visible()) {
         ShowWindow(handle(), form_.Visible() ? SW_SHOW : SW_HIDE);
     }
+    tell_screen_readers();
 }
 
 void FormWindow::push(forms::Control& control) {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&](const auto& peer) { return &peer->control() == &control; });
     if (found != controls_.end()) (*found)->push();
+    tell_screen_readers();
 }
 
 void FormWindow::report_geometry() {

@@ -3,8 +3,10 @@
 #include "platform/win32/windows_api.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/forms/accessible.h"
 #include "platform/forms/form.h"
 #include "platform/scaling/scale.h"
 #include "platform/win32/handles.h"
@@ -43,6 +45,9 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void create_controls();
+    // Tells screen readers what the form's description says now, where the system's accessible
+    // objects do not know it themselves.
+    void tell_screen_readers();
     void activated();
     void show_icons();
     // The outer size whose client area is the design's at a scale.
@@ -61,6 +66,8 @@ private:
     std::vector<std::unique_ptr<NativeControl>> controls_;
     // The control that had the focus when the window was last deactivated.
     HWND focus_ = nullptr;
+    // The description screen readers were last told; none before the controls exist.
+    std::optional<forms::AccessibleWindow> told_;
 };
 
 }  // namespace win32

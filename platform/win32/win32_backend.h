@@ -12,6 +12,7 @@
 #include "platform/forms/font.h"
 #include "platform/forms/icon.h"
 #include "platform/scaling/scale.h"
+#include "platform/win32/accessible_annotations.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 
@@ -42,6 +43,7 @@ public:
     void rescaled(const FormWindow& window);
     // Whether the window is one of the program's forms.
     bool owns(HWND window) const;
+    AccessibleAnnotations& annotations() { return annotations_; }
 
     // forms::Backend
     void form_loaded(forms::Form& form) override;
@@ -69,6 +71,7 @@ private:
     HINSTANCE instance_;
     std::vector<MadeFont> fonts_;
     std::map<std::pair<const forms::Icon*, int>, OwnedIcon> icons_;
+    AccessibleAnnotations annotations_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a
     // message of theirs may still be on the stack; they go once it has returned.

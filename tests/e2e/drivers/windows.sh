@@ -1,7 +1,9 @@
 # The Windows program's driver: varnel.exe under Wine, in a private Xvfb with openbox and a Wine
 # prefix of the build's. Source it with the Windows build directory. It defines what scenario.sh
 # needs of a driver; the clipboard is read and written on the Windows side, since Wine's bridge
-# to the X clipboard misses a change now and then.
+# to the X clipboard misses a change now and then. What a screen reader reads, the reader reads
+# (windows/reader.cpp), with the program's annotations recorded by the tests' stand-in for the
+# property service, which this Wine lacks (windows/annotation_recorder.cpp).
 #
 # A test of the program on a scaled screen sets E2E_SCALE_DPI: the prefix's dots per inch (its
 # LogPixels) while the test runs; every other test runs the program at 96.
@@ -9,9 +11,11 @@
 WINDOWS_BUILD=$1
 VARNEL_EXE=$WINDOWS_BUILD/varnel.exe
 PROBE_EXE=$WINDOWS_BUILD/probe.exe
+READER_EXE=$WINDOWS_BUILD/reader.exe
+ANNOTATION_RECORDER=$WINDOWS_BUILD/annotation_recorder.dll
 CLIPBOARD_EXE=$WINDOWS_BUILD/clipboard.exe
 command -v wine >/dev/null || { echo "SKIPPED: Wine is not installed"; exit 77; }
-for exe in "$VARNEL_EXE" "$PROBE_EXE" "$CLIPBOARD_EXE"; do
+for exe in "$VARNEL_EXE" "$PROBE_EXE" "$READER_EXE" "$ANNOTATION_RECORDER" "$CLIPBOARD_EXE"; do
     [ -f "$exe" ] || { echo "FAILED: $exe is missing"; return 1; }
 done
 
@@ -53,6 +57,7 @@ start_session() {
     # prefix lacks them: without them every face falls back to a wider one.
     local fonts=$WINEPREFIX/drive_c/windows/Fonts
     [ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/* "$fonts/"
+    register_annotation_recorder
     wineserver -p
     trap stop_session EXIT
     set_prefix_dpi "$SCALE_DPI"
@@ -66,6 +71,19 @@ set_prefix_dpi() {
         "$WINEPREFIX/user.reg")
     [ "$((16#${value:-60}))" -eq "$1" ] ||
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# The property service's class, whose server the program loads when it annotates its controls,
+# is the annotation recorder in this prefix (once; again if the build moved, or Wine registered
+# its own anew).
+ACC_PROP_SERVICES='HKLM\Software\Classes\CLSID\{B5F8350B-0548-48B1-A6EE-88BD00B4A5E7}'
+register_annotation_recorder() {
+    local server path
+    path=$(cd "$(dirname "$ANNOTATION_RECORDER")" && pwd)/$(basename "$ANNOTATION_RECORDER")
+    server="Z:${path//\//\\}"
+    # system.reg doubles each backslash.
+    grep -qF "@=\"${server//\\/\\\\}\"" "$WINEPREFIX/system.reg" 2>/dev/null && return
+    wine reg add "$ACC_PROP_SERVICES\\InprocServer32" /ve /d "$server" /f >/dev/null 2>&1
 }
 
 stop_session() {
@@ -135,3 +153,9 @@ field_text() {
     sleep 0.15
     probe "$MAIN_TITLE" | awk -v name="${EDIT_OF[$1]}" '$1 == name { sub(/^[^ ]+ ?/, ""); print; exit }'
 }
+
+# What a screen reader reads (see scenarios/screen_reader.sh for the words, windows/reader.cpp for
+# how they are read).
+accessible_tree() { wine "$READER_EXE" tree "$1" 2>/dev/null | tr -d '\r'; }
+accessible_focus() { wine "$READER_EXE" focus 2>/dev/null | tr -d '\r'; }
+accessible_press() { wine "$READER_EXE" press "$1" "$2" >/dev/null 2>&1; }
