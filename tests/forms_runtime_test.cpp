@@ -97,6 +97,21 @@ TEST_F(FormsRuntimeTest, AnUntrappedErrorShowsTheMessageAndEndsTheProgram) {
     EXPECT_FALSE(after_write);
 }
 
+// The window the user was in, and one loaded but never shown; the error path's box too.
+TEST_F(FormsRuntimeTest, AMessageBoxHoldsEveryLoadedWindowShownOrHidden) {
+    Sample& s = *sample;
+    s.Show();
+    Sample& hidden = *other;
+    s.Text1.Change = [&] { runtime.MsgBox("wait", 0, "Sample"); };
+    s.Text1.user_edit("box");
+    hidden.Text1.Change = [&] { hidden.VScroll1.Value(300); };  // outside Min to Max
+    hidden.Text1.user_edit("boom");
+    ASSERT_EQ(ui.message_boxes().size(), 2U);
+    const std::vector<const forms::Form*> both = {&s, &hidden};
+    EXPECT_EQ(ui.message_boxes()[0].held, both);
+    EXPECT_EQ(ui.message_boxes()[1].held, both);
+}
+
 TEST_F(FormsRuntimeTest, AnErrorInUserInputOutsideAnyHandlerTakesTheErrorPathToo) {
     sample.Show();
     runtime.input([] { throw forms::invalid_property_value(); });

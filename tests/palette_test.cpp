@@ -93,6 +93,34 @@ TEST_F(PaletteTest, ARepaintShowsTheSamePictureWhateverTheMainColour) {
     EXPECT_EQ(spectrum().pixels(), before);
 }
 
+// Held by the box, the palette takes no input, as a disabled window: neither a press on the
+// spectrum, nor its close button, nor a click that would make it the active window. The box
+// holds the About window too, which the main window's activation loaded hidden.
+TEST_F(PaletteTest, WhileTheErrorBoxWaitsThePaletteTakesNoInput) {
+    varnel::Form_Varnel& f = main();
+    ui.replace_text(f.Text2, "25");
+    ui.on_message_box = [&](const auto& box) {
+        EXPECT_EQ(box.held,
+                  (std::vector<const forms::Form*>{&f, program->About.loaded(), &palette()}));
+        ui.mouse_down(spectrum(), forms::LeftButton, 10, 100);
+        ui.close(palette());
+        ui.focus(palette());
+    };
+    ui.type(f.Text2, "6");
+    ASSERT_EQ(ui.message_boxes().size(), 1U);
+    EXPECT_EQ(program->runtime.active_form(), &f);
+    ASSERT_NE(program->myPalette.loaded(), nullptr);
+    EXPECT_TRUE(palette().Visible());
+    EXPECT_EQ(picked(), RGB(0, 25, 0));
+
+    // Once the box is answered, both work again.
+    ui.mouse_down(spectrum(), forms::LeftButton, 10, 100);
+    EXPECT_EQ(picked(), RGB(100, 0, 0));
+    EXPECT_EQ(program->runtime.active_form(), &palette());
+    ui.close(palette());
+    EXPECT_EQ(program->myPalette.loaded(), nullptr);
+}
+
 // The grey strip's last visible column is the drawing area's last.
 TEST_F(PaletteTest, APressOrADragPicksTheColourDrawnAtEveryStripsVisibleEdges) {
     for (int k = 0; k < 7; ++k) {

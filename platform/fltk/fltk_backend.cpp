@@ -107,7 +107,21 @@ void FltkBackend::activate(forms::Form& form) {
     if (NativeWindow* window = window_of(form)) window->bring_to_front();
 }
 
-int FltkBackend::message_box(const std::string& text, int style, const std::string& title) {
+int FltkBackend::message_box(const std::string& text, int style, const std::string& title,
+                             const std::vector<forms::Form*>& held) {
+    // While FLTK shows a modal window it delivers no click, key or close request to any other
+    // window of the program, so every window held refuses input. For the window manager the box
+    // is marked modal and transient for the held window that is active (FLTK makes a new window
+    // transient for its first window): it stays above that window and takes the focus for it.
+    // (Modal for the program's window group, it would need a group, which FLTK does not give its
+    // windows.) openbox, the tests' window manager, also gives the box the focus when any other
+    // window of the program is clicked, and raises none of them.
+    if (const Fl_Widget* focus = Fl::focus(); focus != nullptr) {
+        for (const forms::Form* form : held) {
+            NativeWindow* window = window_of(*form);
+            if (window != nullptr && focus->top_window() == window) Fl::first_window(window);
+        }
+    }
     show_message_box(text, style, title, scale_);
     return 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/forms/colour.h"
 
@@ -31,8 +32,11 @@ public:
     // Make the form's native window the active one; called when the program shows a form.
     virtual void activate(Form& form) = 0;
 
-    // Modal message box; returns the pressed button's number (1 for OK).
-    virtual int message_box(const std::string& text, int style, const std::string& title) = 0;
+    // Modal message box; returns the pressed button's number (1 for OK). Until it is answered,
+    // the windows it holds refuse the user's input as the system shows a window that takes none
+    // (a disabled one): no click, key or close request reaches them, and the box keeps the focus.
+    virtual int message_box(const std::string& text, int style, const std::string& title,
+                            const std::vector<Form*>& held) = 0;
     // Puts the text on the clipboard as plain text, as its only content: whatever it held before,
     // in any format, is gone. Any failure is reported as one: the runtime retries, then tells
     // the user.

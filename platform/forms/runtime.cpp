@@ -26,7 +26,11 @@ Runtime::~Runtime() = default;
 
 int Runtime::MsgBox(const std::string& text, int style, const std::string& title) {
     flush();
-    return backend_.message_box(text, style, title);
+    // A message box is modal to the whole program: it holds every window the program has
+    // loaded, shown or hidden, not only the one the user was in. Input that reached any of them
+    // would be dropped anyway, since none is delivered while an event runs; held, they show the
+    // user so.
+    return backend_.message_box(text, style, title, loaded_forms());
 }
 
 void Runtime::SetClipboardText(const std::string& text) {

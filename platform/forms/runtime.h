@@ -31,6 +31,8 @@ public:
     ~Runtime();
 
     // Services.
+    // Shows a modal message box and waits for its answer. Every loaded window of the program
+    // refuses the user's input meanwhile.
     int MsgBox(const std::string& text, int style, const std::string& title);
     // Puts the text on the clipboard as plain text. While another program holds the clipboard
     // it keeps trying for about 100 ms; then it raises the "Can't open Clipboard" error.

@@ -35,7 +35,12 @@ bool HeadlessBackend::loaded(const forms::Form& form) const {
     return std::ranges::find(forms_, &form) != forms_.end();
 }
 
+bool HeadlessBackend::is_held(const forms::Form& form) const {
+    return std::ranges::find(held_, &form) != held_.end();
+}
+
 void HeadlessBackend::as_user(forms::Form& form, const std::function<void()>& input) {
+    if (is_held(form)) return;
     run_pending();
     focus(form);
     if (loaded(form)) input();
@@ -43,7 +48,7 @@ void HeadlessBackend::as_user(forms::Form& form, const std::function<void()>& in
 }
 
 void HeadlessBackend::focus(forms::Form& form) {
-    if (focused_ == &form) return;
+    if (focused_ == &form || is_held(form)) return;
     focused_ = &form;
     form.user_activate();
 }
@@ -200,9 +205,12 @@ void HeadlessBackend::update(forms::Control& control) {
 
 void HeadlessBackend::activate(forms::Form& form) { focused_ = &form; }
 
-int HeadlessBackend::message_box(const std::string& text, int style, const std::string& title) {
-    message_boxes_.push_back({text, style, title});
+int HeadlessBackend::message_box(const std::string& text, int style, const std::string& title,
+                                 const std::vector<forms::Form*>& held) {
+    message_boxes_.push_back({text, style, title, {held.begin(), held.end()}});
+    const std::vector<const forms::Form*> outer = std::exchange(held_, message_boxes_.back().held);
     if (on_message_box) on_message_box(message_boxes_.back());
+    held_ = outer;
     return 1;
 }
 

@@ -20,13 +20,17 @@ namespace headless {
 // An in-memory back end for tests and benchmarks: deterministic and inspectable. It records
 // message boxes and answers them with OK, holds the clipboard, runs timers only when stepped,
 // and plays the user: every helper below goes through the same entry points a native back end
-// uses, and, like a window system, first activates the window of the control it works on.
+// uses, and, like a window system, first activates the window of the control it works on. While
+// a message box waits, the user's input on a window it holds goes nowhere, as on a disabled
+// window.
 class HeadlessBackend final : public forms::Backend {
 public:
     struct MessageBox {
         std::string text;
         int style = 0;
         std::string title;
+        // The windows that refused input while it waited.
+        std::vector<const forms::Form*> held;
     };
 
     // The frame a native window adds around its client area, in pixels.
@@ -88,7 +92,8 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
-    int message_box(const std::string& text, int style, const std::string& title) override;
+    int message_box(const std::string& text, int style, const std::string& title,
+                    const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;
     forms::ColourValue resolve(forms::SystemColour colour) override;
     void quit() override { quit_ = true; }
@@ -101,11 +106,15 @@ private:
     };
 
     // Runs one piece of user input on a control of form: activation first, then the input,
-    // unless the activation closed the window.
+    // unless the activation closed the window or a message box holds it.
     void as_user(forms::Form& form, const std::function<void()>& input);
     bool loaded(const forms::Form& form) const;
+    // Whether a message box that waits holds the window.
+    bool is_held(const forms::Form& form) const;
 
     std::vector<MessageBox> message_boxes_;
+    // The windows held by the message box that waits now, if one does.
+    std::vector<const forms::Form*> held_;
     std::optional<std::string> clipboard_;
     bool clipboard_held_ = false;
     bool quit_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/clipboard.h"
 #include "platform/win32/fonts.h"
@@ -9,6 +10,29 @@
 #include "platform/win32/wide_text.h"
 
 namespace win32 {
+
+namespace {
+
+// Disables windows for as long as it lives, then enables again those it disabled.
+class DisabledWindows {
+public:
+    explicit DisabledWindows(const std::vector<HWND>& windows) {
+        for (const HWND window : windows) {
+            // Zero: the window was enabled until now.
+            if (EnableWindow(window, FALSE) == FALSE) disabled_.push_back(window);
+        }
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+    ~DisabledWindows() {
+        for (const HWND window : disabled_) EnableWindow(window, TRUE);
+    }
+
+private:
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {}
 
@@ -100,9 +124,22 @@ void Win32Backend::activate(forms::Form& form) {
     if (FormWindow* window = window_of(form)) SetForegroundWindow(window->handle());
 }
 
-int Win32Backend::message_box(const std::string& text, int style, const std::string& title) {
+int Win32Backend::message_box(const std::string& text, int style, const std::string& title,
+                              const std::vector<forms::Form*>& held) {
+    // The box belongs to the active window, if that is one of the program's: it stays above that
+    // window, disables it while it waits and gives the activation back to it once answered.
+    // Every other window it holds is disabled here for as long, as the system disables the
+    // owner: it takes no click, key or activation, and its close button does nothing. (A
+    // task-modal box without an owner would disable the thread's windows itself, but would
+    // stand above none of them and give the activation back to none.)
     const HWND active = GetActiveWindow();
     const HWND owner = owns(active) ? active : nullptr;
+    std::vector<HWND> others;
+    for (const forms::Form* form : held) {
+        const FormWindow* window = window_of(*form);
+        if (window != nullptr && window->handle() != owner) others.push_back(window->handle());
+    }
+    const DisabledWindows disabled(others);
     return MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), static_cast<UINT>(style));
 }
 

@@ -51,7 +51,8 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
-    int message_box(const std::string& text, int style, const std::string& title) override;
+    int message_box(const std::string& text, int style, const std::string& title,
+                    const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;
     forms::ColourValue resolve(forms::SystemColour colour) override;
     void quit() override { PostQuitMessage(0); }
