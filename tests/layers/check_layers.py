@@ -17,9 +17,12 @@ FEATURES = ("colour", "trail", "palette", "about")
 MAY_INCLUDE = {
     FORMS: set(),
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS, "platform/fltk/x11"},
+    "platform/fltk": {FORMS, "platform/fltk/x11", "platform/fltk/atk"},
     # Selections, the clipboard's handover and window manager hints, in X11's own terms.
     "platform/fltk/x11": set(),
+    # Accessibility in ATK's and AT-SPI's terms: the model's descriptions exported as ATK
+    # objects, and whether the desktop asks for them; nothing of FLTK.
+    "platform/fltk/atk": {FORMS},
     "platform/win32": {FORMS},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},
