@@ -6,6 +6,7 @@
 
 #include <FL/Fl_RGB_Image.H>
 
+#include "platform/fltk/accessibility.h"
 #include "platform/fltk/native_window.h"
 #include "platform/fltk/picture_cache.h"
 #include "platform/fltk/x11/requestor_window.h"
@@ -35,6 +36,7 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
+    void updates_pushed() override { accessibility_.updates_pushed(); }
     int message_box(const std::string& text, int style, const std::string& title) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;
     forms::ColourValue resolve(forms::SystemColour colour) override;
@@ -50,6 +52,8 @@ private:
     SelectionReader selections_{requestor_};
     PictureCache pictures_;
     FrameExtents frame_;
+    // Goes before the windows it reports on.
+    Accessibility accessibility_{windows_};
     bool quit_ = false;
 };
 

@@ -95,9 +95,10 @@ public:
         set_modal();
     }
 
-    void run() {
+    void run(const std::function<void(const MessageBoxShown&)>& shown_box) {
         show();
         ok_.take_focus();
+        shown_box({*this, ok_});
         while (shown()) Fl::wait();
     }
 
@@ -110,11 +111,12 @@ private:
 }  // namespace
 
 void show_message_box(const std::string& text, int style, const std::string& title,
-                      forms::Scale scale) {
+                      forms::Scale scale,
+                      const std::function<void(const MessageBoxShown&)>& shown) {
     Fl_Widget_Tracker focus(Fl::focus());
     MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical, scale), text,
                          title);
-    window.run();
+    window.run(shown);
     if (Fl_Widget* previous = focus.widget()) {
         if (Fl_Window* owner = previous->window(); owner != nullptr && owner->shown()) {
             owner->show();
