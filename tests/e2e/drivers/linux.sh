@@ -38,7 +38,7 @@ stop_session() {
         kill "$SESSION_BUS_PID" 2>/dev/null
         SESSION_BUS_PID=
     fi
-    rm -f "$READER_LOG" "$READER_LOG.pid"
+    rm -f "$READER_LOG" "$READER_LOG.pid" "$READER_LOG.on"
     stop_x_session
 }
 
@@ -87,13 +87,17 @@ field_text() {
 SCREEN_READER=(/usr/bin/python3 "$E2E_DIR/linux/screen_reader.py")
 READER_LOG=$(mktemp)
 screen_reader_on() {
+    [ ! -e "$READER_LOG.on" ] || return 0
+    screen_reader_listens && set_screen_reader_setting true && touch "$READER_LOG.on" &&
+        wait_until "${SCREEN_READER[@]}" tree "$PROGRAM_PID" "$MAIN_TITLE" >/dev/null 2>&1 ||
+        { echo "the program is not read" >&2; return 1; }
+}
+# The screen reader listens from now on (the desktop's setting unchanged).
+screen_reader_listens() {
     [ ! -e "$READER_LOG.pid" ] || return 0
     "${SCREEN_READER[@]}" listen "$PROGRAM_PID" "$READER_LOG" >/dev/null 2>&1 &
     echo $! >"$READER_LOG.pid"
     wait_until grep -q '^ready$' "$READER_LOG" || { echo "the screen reader does not listen" >&2; return 1; }
-    set_screen_reader_setting true
-    wait_until "${SCREEN_READER[@]}" tree "$PROGRAM_PID" "$MAIN_TITLE" >/dev/null 2>&1 ||
-        { echo "the program is not read" >&2; return 1; }
 }
 set_screen_reader_setting() {
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
