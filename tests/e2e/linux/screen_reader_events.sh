@@ -3,7 +3,8 @@
 # the program starts no accessibility bridge while the desktop's accessibility is off, starts it
 # when a screen reader comes, and then tells each change as an AT-SPI event: a field's text typed
 # and written by the program (the hex code after a scroll), a scroll bar's value, the check box's
-# state, the focus moved by a click and windows shown, activated and hidden. VARNEL_ACCESSIBILITY=1
+# state, the focus moved by a click and windows shown, activated and hidden; the message box's
+# button has its action too. VARNEL_ACCESSIBILITY=1
 # turns accessibility on with the desktop's setting off.
 #
 # Usage: screen_reader_events.sh PROGRAM
@@ -55,6 +56,12 @@ focus_window "$PALETTE"
 check "and when it is activated" heard window:activate window myPalette
 click_main "${PALETTE_BUTTON[@]}"
 check "and when it goes" heard window:destroy window myPalette
+
+retype_field Text2 256
+appears ERROR
+check "the message box is heard as it appears" heard window:create alert ERROR
+accessible_press ERROR OK
+check "its OK button pressed through its action closes it" gone ERROR
 
 # Forced on, with the desktop's setting off.
 set_screen_reader_setting false
