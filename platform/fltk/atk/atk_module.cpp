@@ -120,16 +120,20 @@ AtkModule::AtkModule(Host& host, const Application& application)
     root.role = ATK_ROLE_APPLICATION;
     root.name = readable(application.name);
     install_util(root_.get(), application, [this] { repeat_focus(); });
+}
+
+void AtkModule::export_to_bridge() {
     // The bridge reads its options from a command line; the program's own is none of its
     // business.
-    std::array<char*, 2> arguments{const_cast<char*>(application.name.c_str()), nullptr};
+    std::string name = state_of(root_.get()).name;
+    std::array<char*, 2> arguments{name.data(), nullptr};
     int count = 1;
     char** command_line = arguments.data();
-    atk_bridge_adaptor_init(&count, &command_line);
+    exported_ = atk_bridge_adaptor_init(&count, &command_line) == 0;
 }
 
 AtkModule::~AtkModule() {
-    atk_bridge_adaptor_cleanup();
+    if (exported_) atk_bridge_adaptor_cleanup();
     uninstall_util();
     if (message_box_) retire(*message_box_);
     for (auto& [form, window] : windows_) retire(window);
@@ -152,16 +156,16 @@ void AtkModule::window(const forms::AccessibleWindow& now,
         state.role = atk_role(forms::AccessibleRole::Window);
         state.extents = [this, form = now.form] { return host_.extents(*form); };
     }
-    // The texts before, for the events that tell how they changed.
-    std::vector<std::string> old_texts;
+    // What the events' objects read before, for the events that tell how it changed.
+    std::vector<ObjectState> before;
     for (const forms::AccessibleEvent& event : events) {
         AtkObject* object = window.control(event.control);
-        old_texts.push_back(object != nullptr ? state_of(object).text : std::string());
+        before.push_back(object != nullptr ? state_of(object) : ObjectState{});
     }
     update(window, now);
     // A window already shown when the module first hears of it is simply there.
     if (made && now.shown) appear(window.object.get());
-    for (std::size_t i = 0; i < events.size(); ++i) tell(window, events[i], old_texts[i]);
+    for (std::size_t i = 0; i < events.size(); ++i) tell(window, events[i], before[i]);
 }
 
 void AtkModule::update(Window& window, const forms::AccessibleWindow& now) {
@@ -236,7 +240,7 @@ void AtkModule::update(Window& window, const forms::AccessibleWindow& now) {
 }
 
 void AtkModule::tell(Window& window, const forms::AccessibleEvent& event,
-                     const std::string& old_text) {
+                     const ObjectState& before) {
     AtkObject* object =
         event.control != nullptr ? window.control(event.control) : window.object.get();
     if (object == nullptr) return;
@@ -252,14 +256,19 @@ void AtkModule::tell(Window& window, const forms::AccessibleEvent& event,
             g_object_notify(G_OBJECT(object), "accessible-name");
             break;
         case forms::AccessibleChange::TextChanged:
-            tell_text_change(object, old_text, state.text);
+            tell_text_change(object, before.text, state.text);
             break;
         case forms::AccessibleChange::ValueChanged:
             g_object_notify(G_OBJECT(object), "accessible-value");
             break;
         case forms::AccessibleChange::CheckChanged:
-            notify_state(object, ATK_STATE_CHECKED, state.check == forms::CheckState::Checked);
-            notify_state(object, ATK_STATE_INDETERMINATE, state.check == forms::CheckState::Mixed);
+            for (const auto& [check, atk_state] :
+                 {std::pair{forms::CheckState::Checked, ATK_STATE_CHECKED},
+                  std::pair{forms::CheckState::Mixed, ATK_STATE_INDETERMINATE}}) {
+                if ((before.check == check) != (state.check == check)) {
+                    notify_state(object, atk_state, state.check == check);
+                }
+            }
             break;
     }
 }
@@ -297,7 +306,7 @@ void AtkModule::unloaded(const forms::Form& form,
                          const std::vector<forms::AccessibleEvent>& events) {
     const auto found = windows_.find(&form);
     if (found == windows_.end()) return;
-    for (const forms::AccessibleEvent& event : events) tell(found->second, event, {});
+    for (const forms::AccessibleEvent& event : events) tell(found->second, event, ObjectState{});
     if (focus_.form == &form) focus_ = {};
     retire(found->second);
     windows_.erase(found);
@@ -388,10 +397,3 @@ void AtkModule::repeat_focus() {
 }
 
 }  // namespace fltk::atk
-
-// The module's entry point. The module is handed over as a plain pointer, the one thing a C
-// function can return; the program owns it from then on.
-extern "C" __attribute__((visibility("default"))) fltk::atk::Module* varnel_accessibility_start(
-    fltk::atk::Host& host, const fltk::atk::Application& application) {
-    return new fltk::atk::AtkModule(host, application);
-}

@@ -18,7 +18,10 @@ namespace fltk::atk {
 // as ATK signals, from the model's events; the focus from the program's native facts.
 class AtkModule final : public Module {
 public:
+    // The objects, ATK's root among them; nothing is exported yet.
     AtkModule(Host& host, const Application& application);
+    // Starts the AT-SPI bridge, which exports the objects on the accessibility bus.
+    void export_to_bridge();
     AtkModule(const AtkModule&) = delete;
     AtkModule& operator=(const AtkModule&) = delete;
     ~AtkModule() override;
@@ -43,7 +46,8 @@ private:
     // Brings a form's objects to its description: the window's state, its controls' objects
     // made, updated or retired.
     void update(Window& window, const forms::AccessibleWindow& now);
-    void tell(Window& window, const forms::AccessibleEvent& event, const std::string& old_text);
+    // Tells one event; `before` is what its object read before the change.
+    void tell(Window& window, const forms::AccessibleEvent& event, const ObjectState& before);
     // The window joins or leaves the application's children, and says so.
     void appear(AtkObject* window);
     void disappear(AtkObject* window);
@@ -59,6 +63,7 @@ private:
     std::map<const forms::Form*, Window> windows_;
     std::optional<Window> message_box_;
     Focus focus_;
+    bool exported_ = false;
 };
 
 }  // namespace fltk::atk
