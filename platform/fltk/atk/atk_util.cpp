@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fltk/atk/split.h"
+
 namespace fltk::atk {
 
 namespace {
@@ -27,23 +29,15 @@ Util& util() {
     return the_util;
 }
 
-std::vector<std::string> split(std::string_view text, char separator) {
-    std::vector<std::string> parts;
-    while (true) {
-        const std::size_t at = text.find(separator);
-        parts.emplace_back(text.substr(0, at));
-        if (at == std::string_view::npos) return parts;
-        text.remove_prefix(at + 1);
-    }
-}
-
 // The bridge names the signals it listens to "Toolkit:Type:signal" ("Gtk:AtkText:text-insert",
 // "Atk:AtkWindow:activate"); the toolkit part means nothing here. Other forms are refused, and
 // the bridge then uses these.
 guint add_global_event_listener(GSignalEmissionHook listener, const gchar* event_type) {
-    const std::vector<std::string> parts = split(event_type, ':');
+    const std::vector<std::string_view> parts = split(event_type, ':');
     if (parts.size() != 3) return 0;
-    const GType type = g_type_from_name(parts[1].c_str());
+    const std::string type_name(parts[1]);
+    const std::string signal_name(parts[2]);
+    const GType type = g_type_from_name(type_name.c_str());
     if (type == 0) return 0;
     // A type's signals exist once its class or interface has been set up.
     if (G_TYPE_IS_INTERFACE(type)) {
@@ -51,14 +45,14 @@ guint add_global_event_listener(GSignalEmissionHook listener, const gchar* event
     } else {
         g_type_class_ref(type);
     }
-    const guint signal = g_signal_lookup(parts[2].c_str(), type);
+    const guint signal = g_signal_lookup(signal_name.c_str(), type);
     if (signal == 0) return 0;
     Util& u = util();
     const gulong hook = g_signal_add_emission_hook(signal, 0, listener, nullptr, nullptr);
     u.listeners[++u.last_id] = {signal, hook};
     // The bridge hooks the objects' states when someone starts listening; by the time the main
     // context is idle it has hooked the rest too.
-    if (parts[2] == "state-change" && u.listening) {
+    if (signal_name == "state-change" && u.listening) {
         g_idle_add(
             [](gpointer) -> gboolean {
                 if (util().listening) util().listening();

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/fltk/atk/split.h"
+
 namespace fltk::atk {
 
 namespace {
@@ -40,16 +42,6 @@ std::optional<std::string> unescaped(std::string_view value) {
         i += 2;
     }
     return text;
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    while (true) {
-        const std::size_t at = text.find(separator);
-        parts.push_back(text.substr(0, at));
-        if (at == std::string_view::npos) return parts;
-        text.remove_prefix(at + 1);
-    }
 }
 
 // The sign-in: a zero byte (with it, the socket passes our credentials), then the EXTERNAL

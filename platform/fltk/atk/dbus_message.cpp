@@ -192,8 +192,7 @@ std::optional<std::uint32_t> WireReader::u32() {
     return read_u32(bytes_, at_ - 4, big_endian_);
 }
 
-std::optional<std::string> WireReader::string() {
-    const std::optional<std::uint32_t> length = u32();
+std::optional<std::string> WireReader::text(std::optional<std::uint32_t> length) {
     if (!length) return std::nullopt;
     const std::optional<std::string_view> text = take(*length);
     const std::optional<std::uint8_t> end = u8();
@@ -201,13 +200,11 @@ std::optional<std::string> WireReader::string() {
     return std::string(*text);
 }
 
+std::optional<std::string> WireReader::string() { return text(u32()); }
+
 std::optional<std::string> WireReader::signature() {
     const std::optional<std::uint8_t> length = u8();
-    if (!length) return std::nullopt;
-    const std::optional<std::string_view> text = take(*length);
-    const std::optional<std::uint8_t> end = u8();
-    if (!text || end != 0) return fail(), std::nullopt;
-    return std::string(*text);
+    return text(length ? std::optional<std::uint32_t>(*length) : std::nullopt);
 }
 
 bool WireReader::skip(char type) {

@@ -83,6 +83,8 @@ public:
 
 private:
     std::optional<std::string_view> take(std::size_t count);
+    // A text of this length (its length already read) and the zero byte that ends it.
+    std::optional<std::string> text(std::optional<std::uint32_t> length);
     bool fail() {
         failed_ = true;
         return false;
