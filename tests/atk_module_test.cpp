@@ -280,6 +280,7 @@ TEST_F(AtkModuleTest, TheMessageBoxIsAnAlertWithItsTextAndItsButton) {
     AtkObject* alert = child(atk_get_root(), ATK_ROLE_ALERT, "ERROR");
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(text(alert), "Field can be from 0 to 255");
+    EXPECT_STREQ(atk_object_get_description(alert), "Field can be from 0 to 255");
     EXPECT_TRUE(has(alert, ATK_STATE_MODAL));
     AtkObject* ok = child(alert, ATK_ROLE_PUSH_BUTTON, "OK");
     module.focus({Focus::In::MessageBox, nullptr, nullptr, true});

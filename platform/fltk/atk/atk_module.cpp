@@ -326,6 +326,9 @@ void AtkModule::message_box(const std::optional<forms::AccessibleAlert>& box) {
     own.role = atk_role(forms::AccessibleRole::Alert);
     own.name = readable(box->name);
     own.text = readable(box->text);
+    // Screen readers read an alert's text from its description when it has no labels of its
+    // own (the text is all the message box says besides its button).
+    own.description = own.text;
     own.showing = true;
     own.modal = true;
     own.extents = [this] { return host_.message_box_extents(false); };

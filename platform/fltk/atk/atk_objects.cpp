@@ -35,6 +35,11 @@ void finalize(GObject* object) {
 
 const gchar* get_name(AtkObject* object) { return state(object).name.c_str(); }
 
+const gchar* get_description(AtkObject* object) {
+    const std::string& description = state(object).description;
+    return description.empty() ? nullptr : description.c_str();
+}
+
 AtkRole get_role(AtkObject* object) { return state(object).role; }
 
 gint get_n_children(AtkObject* object) { return static_cast<gint>(state(object).children.size()); }
@@ -103,6 +108,7 @@ void object_class_init(gpointer klass, gpointer) {
     G_OBJECT_CLASS(klass)->finalize = finalize;
     AtkObjectClass* object = ATK_OBJECT_CLASS(klass);
     object->get_name = get_name;
+    object->get_description = get_description;
     object->get_role = get_role;
     object->get_n_children = get_n_children;
     object->ref_child = ref_child;
@@ -226,6 +232,14 @@ gchar* get_text_at_offset(AtkText* text, gint offset, AtkTextBoundary boundary, 
 
 gint get_n_selections(AtkText*) { return 0; }
 
+// The text has no attributes of its own: one run, the whole text (screen readers split what
+// they say at the runs' ends).
+AtkAttributeSet* get_run_attributes(AtkText* text, gint, gint* start, gint* end) {
+    if (start != nullptr) *start = 0;
+    if (end != nullptr) *end = get_character_count(text);
+    return nullptr;
+}
+
 void text_init(gpointer iface, gpointer) {
     auto* text = static_cast<AtkTextIface*>(iface);
     text->get_text = get_text;
@@ -235,6 +249,7 @@ void text_init(gpointer iface, gpointer) {
     text->get_string_at_offset = get_string_at_offset;
     text->get_text_at_offset = get_text_at_offset;
     text->get_n_selections = get_n_selections;
+    text->get_run_attributes = get_run_attributes;
 }
 
 // AtkValue

@@ -19,6 +19,7 @@ struct ObjectState {
     AtkRole role = ATK_ROLE_UNKNOWN;
     std::string name;
     std::string text;  // what the Text interface reads; valid UTF-8
+    std::string description;
     std::optional<forms::AccessibleRange> range;
     std::optional<forms::CheckState> check;
     bool showing = false;
