@@ -323,6 +323,10 @@ TEST_F(AtkModuleTest, TextIsReadInCharactersWordsAndLinesAsValidText) {
     AtkObject* blue = on_main(ATK_ROLE_ENTRY, "Blue");
     EXPECT_TRUE(g_utf8_validate(text(blue).c_str(), -1, nullptr));
     EXPECT_EQ(atk_text_get_character_count(ATK_TEXT(blue)), 4);
+    // One run of no attributes, the whole text: a screen reader says no less than it.
+    AtkAttributeSet* attributes = atk_text_get_run_attributes(ATK_TEXT(blue), 2, &start, &end);
+    EXPECT_EQ(attributes, nullptr);
+    EXPECT_EQ((std::vector<int>{start, end}), (std::vector<int>{0, 4}));
 }
 
 }  // namespace
