@@ -52,7 +52,7 @@ private:
     SelectionReader selections_{requestor_};
     PictureCache pictures_;
     FrameExtents frame_;
-    // Goes before the windows it reports on.
+    // Declared after the windows it reports on, so that it goes first.
     Accessibility accessibility_{windows_};
     bool quit_ = false;
 };
