@@ -229,6 +229,41 @@ TEST_F(AccessibilityTest, WindowsAreToldOfAsTheyAppearAndGo) {
     EXPECT_TRUE(forms::events_between(hidden, changed).empty());
 }
 
+// A back end compares a window's descriptions each time the runtime has pushed every change: one
+// keystroke is told once, with all it changed, and a message box comes after what led to it.
+TEST_F(AccessibilityTest, EachEventIsToldOnceItsUpdatesArePushed) {
+    forms::AccessibleWindow told = forms::describe(main());
+    std::vector<std::vector<forms::AccessibleEvent>> pushes;
+    ui.on_updates_pushed = [&] {
+        forms::AccessibleWindow now = forms::describe(main());
+        std::vector<forms::AccessibleEvent> events = forms::events_between(told, now);
+        if (!events.empty()) pushes.push_back(std::move(events));
+        told = std::move(now);
+    };
+    ui.type(main().Text1, "2");
+    EXPECT_EQ(pushes, (std::vector<std::vector<forms::AccessibleEvent>>{{
+                          {AccessibleChange::TextChanged, &main().Text1},
+                          {AccessibleChange::ValueChanged, &main().VScroll1},
+                          {AccessibleChange::TextChanged, &main().Text4},
+                      }}));
+    // The refused number is read in its field when the box appears, and the text put back after.
+    std::string read_when_refused;
+    ui.on_message_box = [&](const auto&) { read_when_refused = told.find(main().Text1)->text; };
+    ui.replace_text(main().Text1, "256");
+    EXPECT_EQ(read_when_refused, "256");
+    EXPECT_EQ(told.find(main().Text1)->text, "2");
+}
+
+TEST_F(AccessibilityTest, AnUnloadedWindowIsToldOfAsGoneIfItWasShown) {
+    ui.click(main().Command1);
+    const forms::AccessibleWindow about_shown = forms::describe(about());
+    EXPECT_EQ(forms::events_of_unload(about_shown),
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden, nullptr}}));
+    // The palette, loaded by a look at it but never shown, goes unnoticed.
+    EXPECT_FALSE(program->myPalette->Visible());
+    EXPECT_TRUE(forms::events_of_unload(forms::describe(*program->myPalette)).empty());
+}
+
 TEST_F(AccessibilityTest, PressingAButtonIsTheUsersClick) {
     ui.click(main().Palette);  // the palette window is now the active one
     EXPECT_TRUE(forms::press(main().Command2));

@@ -91,9 +91,13 @@ void FltkBackend::form_loaded(forms::Form& form) {
     }
     windows_.insert_or_assign(
         &form, NativeWindowPtr(new NativeWindow(form, {selections_, pictures_, scale_}, frame_)));
+    accessibility_.form_loaded(form);
 }
 
-void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }
+void FltkBackend::form_unloaded(forms::Form& form) {
+    accessibility_.form_unloaded(form);
+    windows_.erase(&form);
+}
 
 void FltkBackend::update(forms::Form& form) {
     if (NativeWindow* window = window_of(form)) window->show_state();
@@ -122,7 +126,10 @@ int FltkBackend::message_box(const std::string& text, int style, const std::stri
             if (window != nullptr && focus->top_window() == window) Fl::first_window(window);
         }
     }
-    show_message_box(text, style, title, scale_);
+    show_message_box(text, style, title, scale_, [&](const MessageBoxShown& shown) {
+        accessibility_.message_box_shown(forms::describe_message_box(text, title), shown);
+    });
+    accessibility_.message_box_closed();
     return 1;
 }
 

@@ -6,6 +6,7 @@
 
 #include <FL/Fl_RGB_Image.H>
 
+#include "platform/fltk/accessibility.h"
 #include "platform/fltk/native_window.h"
 #include "platform/fltk/picture_cache.h"
 #include "platform/fltk/x11/requestor_window.h"
@@ -35,6 +36,7 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
+    void updates_pushed() override { accessibility_.updates_pushed(); }
     int message_box(const std::string& text, int style, const std::string& title,
                     const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;
@@ -52,6 +54,8 @@ private:
     std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;  // the program icon, at each size offered
     PictureCache pictures_;
     FrameExtents frame_;
+    // Declared after the windows it reports on, so that it goes first.
+    Accessibility accessibility_{windows_};
     bool quit_ = false;
 };
 

@@ -96,12 +96,13 @@ public:
         set_modal();
     }
 
-    void run() {
+    void run(const std::function<void(const MessageBoxShown&)>& shown_box) {
         show();
         // Like the program's windows, the box can be moved and closed, no more: minimized, it
         // would hide every window while it still held them all.
         offer_only_move_and_close(*this);
         ok_.take_focus();
+        shown_box({*this, ok_});
         while (shown()) Fl::wait();
     }
 
@@ -114,11 +115,12 @@ private:
 }  // namespace
 
 void show_message_box(const std::string& text, int style, const std::string& title,
-                      scaling::Scale scale) {
+                      scaling::Scale scale,
+                      const std::function<void(const MessageBoxShown&)>& shown) {
     Fl_Widget_Tracker focus(Fl::focus());
     MessageWindow window(Layout(text, (style & forms::IconStyles) == forms::Critical, scale), text,
                          title);
-    window.run();
+    window.run(shown);
     if (Fl_Widget* previous = focus.widget()) {
         if (Fl_Window* owner = previous->window(); owner != nullptr && owner->shown()) {
             owner->show();

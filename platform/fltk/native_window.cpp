@@ -127,10 +127,25 @@ void NativeWindow::show_where_placed() {
     Fl::grab_ = grab;
 }
 
-void NativeWindow::show_state(const forms::Control& control) {
+Peer* NativeWindow::peer_of(const forms::Control& control) const {
     const auto found =
         std::ranges::find(peers_, &control, [](const auto& entry) { return entry.first; });
-    if (found != peers_.end()) found->second->show_state();
+    return found == peers_.end() ? nullptr : found->second.get();
+}
+
+void NativeWindow::show_state(const forms::Control& control) {
+    if (Peer* peer = peer_of(control)) peer->show_state();
+}
+
+const Fl_Widget* NativeWindow::widget_of(const forms::Control& control) const {
+    return dynamic_cast<const Fl_Widget*>(peer_of(control));
+}
+
+const forms::Control* NativeWindow::control_of(const Fl_Widget& widget) const {
+    const auto found = std::ranges::find_if(peers_, [&](const auto& entry) {
+        return dynamic_cast<const Fl_Widget*>(entry.second.get()) == &widget;
+    });
+    return found == peers_.end() ? nullptr : found->first;
 }
 
 void NativeWindow::bring_to_front() {

@@ -35,11 +35,19 @@ public:
     // The form has been unloaded: stop reporting to it and its controls.
     void detach();
 
+    // The form, or null once it has been unloaded.
+    const forms::Form* form() const { return form_; }
+    // The widget that shows a control (null for one that has none, a timer), and the control a
+    // widget shows (null for none).
+    const Fl_Widget* widget_of(const forms::Control& control) const;
+    const forms::Control* control_of(const Fl_Widget& widget) const;
+
 private:
     int handle(int event) override;
     void resize(int x, int y, int w, int h) override;
 
     void add_peers();
+    Peer* peer_of(const forms::Control& control) const;
     void report_geometry();
     // Shows the hidden window; one the program placed is created where it placed it.
     void show_where_placed();

@@ -22,4 +22,10 @@ std::vector<AccessibleEvent> events_between(const AccessibleWindow& before,
     return events;
 }
 
+std::vector<AccessibleEvent> events_of_unload(const AccessibleWindow& last) {
+    AccessibleWindow gone = last;
+    gone.shown = false;
+    return events_between(last, gone);
+}
+
 }  // namespace forms

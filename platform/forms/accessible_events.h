@@ -24,4 +24,8 @@ struct AccessibleEvent {
 std::vector<AccessibleEvent> events_between(const AccessibleWindow& before,
                                             const AccessibleWindow& after);
 
+// The events that tell of a window that is unloaded, last described as `last`: it disappears
+// if it was shown; nobody is told of one that was hidden.
+std::vector<AccessibleEvent> events_of_unload(const AccessibleWindow& last);
+
 }  // namespace forms

@@ -31,6 +31,10 @@ public:
     virtual void update(Control& control) = 0;
     // Make the form's native window the active one; called when the program shows a form.
     virtual void activate(Form& form) = 0;
+    // Every change so far has been pushed: when an event is over, and before a message box
+    // appears. A back end that tells assistive technology what changed compares its windows
+    // here, once for all the updates of one event.
+    virtual void updates_pushed() {}
 
     // Modal message box; returns the pressed button's number (1 for OK). Until it is answered,
     // the windows it holds refuse the user's input as the system shows a window that takes none

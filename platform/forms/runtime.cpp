@@ -179,6 +179,7 @@ void Runtime::flush() {
         if (form.loaded_ && form.visible_) backend_.activate(form);
     }
     to_activate_.clear();
+    backend_.updates_pushed();
 }
 
 void Runtime::settle() {

@@ -43,6 +43,9 @@ public:
     Clock& clock() { return *clock_; }
     ColourValue resolve(ColourValue colour);
 
+    // What the program calls itself: the title of its error messages, and its name to
+    // assistive technology.
+    const std::string& title() const { return title_; }
     bool ended() const { return ended_; }
     Form* active_form() const { return active_; }
     // The loaded windows, in the order their references were declared.

@@ -57,6 +57,9 @@ public:
     void hold_clipboard(bool held) { clipboard_held_ = held; }
     // Runs when a message box is up (the handler waits for it), before it is answered.
     std::function<void(const MessageBox&)> on_message_box;
+    // Runs each time the runtime has pushed every change (an event is over, or a message box is
+    // about to appear), as a native back end that tells assistive technology would compare.
+    std::function<void()> on_updates_pushed;
 
     // The user.
     // One key at a time, each typed at the caret, which starts at the end of the text as if the
@@ -92,6 +95,9 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
+    void updates_pushed() override {
+        if (on_updates_pushed) on_updates_pushed();
+    }
     int message_box(const std::string& text, int style, const std::string& title,
                     const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;

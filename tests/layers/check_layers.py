@@ -20,9 +20,12 @@ MAY_INCLUDE = {
     # How a screen of any density shows the runtime's windows: both native back ends use it.
     SCALING: {FORMS},
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11"},
+    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11", "platform/fltk/atk"},
     # Selections, the clipboard's handover and window manager hints, in X11's own terms.
     "platform/fltk/x11": set(),
+    # Accessibility in ATK's and AT-SPI's terms: the model's descriptions exported as ATK
+    # objects, and whether the desktop asks for them; nothing of FLTK.
+    "platform/fltk/atk": {FORMS},
     "platform/win32": {FORMS, SCALING},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},

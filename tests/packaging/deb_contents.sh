@@ -11,6 +11,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root" || { echo "FAILED: dpkg-deb cannot unpack $deb"; exit 1; }
 
 expected="/usr/bin/varnel
+/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/varnel/varnel-accessibility.so
 /usr/share/applications/varnel.desktop
 /usr/share/doc/varnel/LICENSE
 /usr/share/doc/varnel/README.md
@@ -46,11 +47,14 @@ echo "Depends: $depends"
 check "dependencies are read from the program" grep -qE '(^|, )libc6 \(>= [0-9.]+\)' <<<"$depends"
 check "the X library is a dependency" grep -qE '(^|, )libx11-6' <<<"$depends"
 check "the font the layout is made with is a dependency" grep -qE '(^|, )fonts-dejavu-core' <<<"$depends"
+check "the accessibility module's bridge is a dependency" grep -qE '(^|, )libatk-bridge2.0-0' <<<"$depends"
 no_fltk() {
     ! grep -q libfltk <<<"$depends"
 }
 check "FLTK is not a dependency" no_fltk
-check "the program is stripped" grep -q ', stripped' <<<"$(file -b "$root/usr/bin/varnel")"
+for binary in "$root"/usr/bin/varnel "$root"/usr/lib/*/varnel/varnel-accessibility.so; do
+    check "${binary#"$root"} is stripped" grep -q ', stripped' <<<"$(file -b "$binary")"
+done
 
 desktop=$root/usr/share/applications/varnel.desktop
 key() {

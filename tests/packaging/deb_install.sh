@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The package installed on this machine as a user installs it: dpkg -i puts every file in
 # place; the program answers --version without a display; the desktop entry's Exec line starts
-# it under X (its window opens, and closing it ends the program with status 0); dpkg -r takes
+# it under X (its window opens, and closing it ends the program with status 0); with
+# accessibility on, it loads its accessibility module from where the package put it; dpkg -r takes
 # every file and every folder it made away again. Needs root or password-less sudo.
 set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
@@ -71,6 +72,16 @@ if [ -n "$main" ]; then
     xdotool key alt+F4
 fi
 check "closing it ends the program with status 0" exits_with "$pid" 0
+
+# The installed program finds its accessibility module where the package put it.
+VARNEL_ACCESSIBILITY=1 varnel 2>/dev/null &
+pid=$!
+wait_for_window "Varnel v3.0" >/dev/null
+module_loaded() { grep -q ' /usr/lib/.*/varnel/varnel-accessibility.so$' "/proc/$pid/maps"; }
+check "with accessibility on, it loads its accessibility module" wait_until module_loaded
+kill "$pid"
+wait "$pid" 2>/dev/null
+pid=""
 
 run_dpkg -r varnel && installed=false
 not_installed() {

@@ -1,13 +1,16 @@
 # Shared by the tools: which Debian packages each job needs, and installing the missing ones.
 # Source it; it defines arrays and a function only.
 
-# Building the Linux program (FLTK and what linking it statically needs) and the font it lays
-# its text out with.
+# Building the Linux program (FLTK and what linking it statically needs), its accessibility
+# module (ATK and the AT-SPI bridge, over GLib) and the font it lays its text out with.
 PROGRAM_BUILD_PACKAGES=(
-    cmake ninja-build g++
+    cmake ninja-build g++ pkg-config
     libfltk1.3-dev libx11-dev libxcursor-dev libxinerama-dev libxft-dev libfontconfig-dev
-    libjpeg-dev fonts-dejavu-core
+    libjpeg-dev libatk1.0-dev libatk-bridge2.0-dev libglib2.0-dev fonts-dejavu-core
 )
+# Reading the Linux program as a screen reader does: a session bus, the AT-SPI bus and registry,
+# and the AT-SPI client library for Python.
+SCREEN_READER_PACKAGES=(dbus at-spi2-core python3-pyatspi)
 # Running the program in a private X server with a window manager, driving and photographing it.
 X_SESSION_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # Cross-building the Windows program, its zip (written by a Python script) and its installer.

@@ -19,16 +19,37 @@ SCALE_DPI=${E2E_SCALE_DPI:-96}
 # Any other test runs the program unscaled, whatever scale the desktop the tests started from asks.
 [ -n "${E2E_SCALE_DPI:-}" ] || unset VARNEL_SCALE GDK_SCALE
 
+# The session: the X server and its window manager, and a session bus of its own, as a desktop
+# session has, on which the AT-SPI bus launcher starts when a screen reader needs it. The
+# launcher keeps its settings in memory: a test must not turn on the screen reader of the
+# desktop it runs in.
 start_session() {
     start_x_session && wait_for_window_manager_ready || return 1
     [ -z "${E2E_X_RESOURCES:-}" ] || xrdb -nocpp -merge <<<"$E2E_X_RESOURCES"
+    local bus
+    bus=$(GSETTINGS_BACKEND=memory dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+        return 1
+    export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+    SESSION_BUS_PID=${bus##*$'\n'}
+    trap stop_session EXIT
+}
+
+stop_session() {
+    local pid
+    [ ! -e "$READER_LOG.pid" ] || kill "$(cat "$READER_LOG.pid")" 2>/dev/null
+    if [ -n "${SESSION_BUS_PID:-}" ]; then
+        kill "$SESSION_BUS_PID" 2>/dev/null
+        SESSION_BUS_PID=
+    fi
+    rm -f "$READER_LOG" "$READER_LOG.pid" "$READER_LOG.on"
+    stop_x_session
 }
 
 launch_program() {
     "$VARNEL" 2>"$E2E_STDERR" &
     PROGRAM_PID=$!
-    # The program goes before its X server does.
-    trap 'kill "$PROGRAM_PID" 2>/dev/null; wait "$PROGRAM_PID" 2>/dev/null; stop_x_session' EXIT
+    # The program goes before its session does.
+    trap 'kill "$PROGRAM_PID" 2>/dev/null; wait "$PROGRAM_PID" 2>/dev/null; stop_session' EXIT
 }
 E2E_STDERR=$(mktemp)
 
@@ -106,4 +127,38 @@ field_text() {
     sleep 0.15
     # A program that does not answer leaves the field unread, not the test waiting.
     timeout 5 xclip -o -selection primary 2>/dev/null
+}
+
+# A screen reader (tests/e2e/linux/screen_reader.py, over AT-SPI): the first word that needs one
+# starts it as a person starts Orca after the program: it listens to the program's events, and
+# turns the desktop's screen reader setting on, which the program follows. The words run in
+# subshells too: what they start is written down in files.
+SCREEN_READER=(/usr/bin/python3 "$E2E_DIR/linux/screen_reader.py")
+READER_LOG=$(mktemp)
+screen_reader_on() {
+    [ ! -e "$READER_LOG.on" ] || return 0
+    screen_reader_listens && set_screen_reader_setting true && touch "$READER_LOG.on" &&
+        wait_until "${SCREEN_READER[@]}" tree "$PROGRAM_PID" "$MAIN_TITLE" >/dev/null 2>&1 ||
+        { echo "the program is not read" >&2; return 1; }
+}
+# The screen reader listens from now on (the desktop's setting unchanged).
+screen_reader_listens() {
+    [ ! -e "$READER_LOG.pid" ] || return 0
+    "${SCREEN_READER[@]}" listen "$PROGRAM_PID" "$READER_LOG" >/dev/null 2>&1 &
+    echo $! >"$READER_LOG.pid"
+    wait_until grep -q '^ready$' "$READER_LOG" || { echo "the screen reader does not listen" >&2; return 1; }
+}
+set_screen_reader_setting() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+        "variant:boolean:$1" >/dev/null
+}
+
+accessible_tree() { screen_reader_on && "${SCREEN_READER[@]}" tree "$PROGRAM_PID" "$1"; }
+accessible_press() { screen_reader_on && "${SCREEN_READER[@]}" press "$PROGRAM_PID" "$1" "$2"; }
+# The object of the last focus event the screen reader heard.
+accessible_focus() {
+    screen_reader_on &&
+        awk -F '\t' '$1 == "object:state-changed:focused" && $4 == 1 { focus = $2 "\t" $3 }
+            END { print focus }' "$READER_LOG"
 }

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The Linux program through a minute of random use with Ball running: its memory settles (it
 # grows by at most 1 MiB after the first 10 s), no X error is reported, and it ends with status 0.
+# With "screen-reader", a screen reader listens to it all along.
 #
-# Usage: linux_soak.sh PROGRAM [SECONDS]   (SECONDS defaults to 60)
+# Usage: soak.sh PROGRAM [SECONDS [screen-reader]]   (SECONDS defaults to 60)
 source "$(dirname "$0")/../scenario.sh" linux "$1"
 seconds=${2:-60}
 start_program
+if [ "${3:-}" = screen-reader ]; then
+    screen_reader_on || echo "FAILED: the screen reader does not read the program"
+fi
 click_main "${BALL_CHECK_BOX[@]}"
 
 random_point() { echo $((RANDOM % $1)) $((RANDOM % $2)); }

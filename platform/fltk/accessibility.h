@@ -1,0 +1,76 @@
+#pragma once
+
+#include <FL/Fl_Widget.H>
+#include <FL/Fl_Window.H>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/fltk/atk/accessibility_module.h"
+#include "platform/fltk/atk/accessibility_status.h"
+#include "platform/fltk/atk/bus_connection.h"
+#include "platform/fltk/message_box.h"
+#include "platform/fltk/native_window.h"
+#include "platform/forms/accessible.h"
+
+namespace fltk {
+
+// Tells assistive technology about the program once the desktop asks for it. The program starts
+// without it: it asks the session bus whether the desktop's accessibility is on (or
+// VARNEL_ACCESSIBILITY=1 says it is) and, once it is, loads the accessibility module. From then
+// on it reports to the module each window's description and the events between two of them,
+// once per event, and what only the native side knows: where the focus is, where windows and
+// controls stand, the caret, the message box.
+class Accessibility final : public atk::Host {
+public:
+    using Windows = std::map<const forms::Form*, NativeWindowPtr>;
+
+    // windows: the back end's, by form.
+    explicit Accessibility(const Windows& windows);
+    Accessibility(const Accessibility&) = delete;
+    Accessibility& operator=(const Accessibility&) = delete;
+    ~Accessibility();
+
+    void form_loaded(const forms::Form& form);
+    void form_unloaded(const forms::Form& form);
+    // The runtime has pushed every change of an event.
+    void updates_pushed();
+    void message_box_shown(const forms::AccessibleAlert& box, const MessageBoxShown& shown);
+    void message_box_closed();
+
+    // atk::Host
+    atk::ScreenRect extents(const forms::Form& form) const override;
+    atk::ScreenRect extents(const forms::Control& control) const override;
+    atk::ScreenRect message_box_extents(bool button) const override;
+    int caret(const forms::Control& control) const override;
+    void press(const forms::Control& control) override;
+    void press_message_box_button() override;
+
+private:
+    void watch_status();
+    static void status_arrived(int fd, void* self);
+    void start();
+    // One round of the module's work, before the event loop waits: the focus, then GLib's.
+    static void round(void* self);
+    void report_focus();
+    void wait_for(const atk::Wait& wait);
+    static void run_presses(void* self);
+
+    const Windows& windows_;
+    bool wanted_ = false;
+    atk::AccessibilityStatus status_;
+    std::optional<atk::BusConnection> status_bus_;
+    std::unique_ptr<atk::Module> module_;
+    std::map<const forms::Form*, forms::AccessibleWindow> told_;
+    atk::Focus focus_;
+    std::optional<forms::AccessibleAlert> box_;
+    const Fl_Window* box_window_ = nullptr;
+    Fl_Widget* box_button_ = nullptr;
+    std::vector<int> watched_fds_;
+    std::vector<const forms::Control*> presses_;
+    bool press_box_button_ = false;
+};
+
+}  // namespace fltk

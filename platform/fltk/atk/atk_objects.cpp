@@ -1,0 +1,344 @@
+#include "platform/fltk/atk/atk_objects.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace fltk::atk {
+
+namespace {
+
+// The instance of every kind: an AtkObject and the state it reads.
+struct Instance {
+    AtkObject parent;
+    ObjectState* state;
+};
+struct InstanceClass {
+    AtkObjectClass parent;
+};
+
+GObjectClass* base_parent_class = nullptr;
+
+ObjectState& state(gpointer object) { return *reinterpret_cast<Instance*>(object)->state; }
+
+// AtkObject
+
+void instance_init(GTypeInstance* instance, gpointer) {
+    reinterpret_cast<Instance*>(instance)->state = new ObjectState();
+}
+
+void finalize(GObject* object) {
+    delete reinterpret_cast<Instance*>(object)->state;
+    base_parent_class->finalize(object);
+}
+
+const gchar* get_name(AtkObject* object) { return state(object).name.c_str(); }
+
+const gchar* get_description(AtkObject* object) {
+    const std::string& description = state(object).description;
+    return description.empty() ? nullptr : description.c_str();
+}
+
+AtkRole get_role(AtkObject* object) { return state(object).role; }
+
+gint get_n_children(AtkObject* object) { return static_cast<gint>(state(object).children.size()); }
+
+AtkObject* ref_child(AtkObject* object, gint index) {
+    const std::vector<AtkObject*>& children = state(object).children;
+    if (index < 0 || static_cast<std::size_t>(index) >= children.size()) return nullptr;
+    return ATK_OBJECT(g_object_ref(children[static_cast<std::size_t>(index)]));
+}
+
+gint get_index_in_parent(AtkObject* object) {
+    AtkObject* parent = atk_object_get_parent(object);
+    if (parent == nullptr || state(object).defunct) return -1;
+    const std::vector<AtkObject*>& siblings = state(parent).children;
+    const auto found = std::ranges::find(siblings, object);
+    return found == siblings.end() ? -1 : static_cast<gint>(found - siblings.begin());
+}
+
+bool is_window(const ObjectState& s) {
+    return s.role == ATK_ROLE_FRAME || s.role == ATK_ROLE_ALERT;
+}
+
+AtkStateSet* ref_state_set(AtkObject* object) {
+    const ObjectState& s = state(object);
+    AtkStateSet* set = atk_state_set_new();
+    if (s.defunct) {
+        atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
+        return set;
+    }
+    if (s.role == ATK_ROLE_APPLICATION) return set;
+    const auto add = [&](bool when, AtkStateType type) {
+        if (when) atk_state_set_add_state(set, type);
+    };
+    add(true, ATK_STATE_ENABLED);
+    add(true, ATK_STATE_SENSITIVE);
+    add(s.showing, ATK_STATE_VISIBLE);
+    add(s.showing, ATK_STATE_SHOWING);
+    add(s.focusable, ATK_STATE_FOCUSABLE);
+    add(s.focused, ATK_STATE_FOCUSED);
+    add(s.active, ATK_STATE_ACTIVE);
+    add(s.modal, ATK_STATE_MODAL);
+    add(s.role == ATK_ROLE_ENTRY, ATK_STATE_EDITABLE);
+    add(s.role == ATK_ROLE_ENTRY, ATK_STATE_SINGLE_LINE);
+    add(s.role == ATK_ROLE_LABEL && s.text.find('\n') != std::string::npos, ATK_STATE_MULTI_LINE);
+    add(s.role == ATK_ROLE_SCROLL_BAR, ATK_STATE_VERTICAL);
+    add(s.role == ATK_ROLE_CHECK_BOX, ATK_STATE_CHECKABLE);
+    add(s.check == forms::CheckState::Checked, ATK_STATE_CHECKED);
+    add(s.check == forms::CheckState::Mixed, ATK_STATE_INDETERMINATE);
+    return set;
+}
+
+AtkRelationSet* ref_relation_set(AtkObject* object) {
+    const ObjectState& s = state(object);
+    AtkRelationSet* set = atk_relation_set_new();
+    for (AtkObject* label : s.labelled_by) {
+        atk_relation_set_add_relation_by_type(set, ATK_RELATION_LABELLED_BY, label);
+    }
+    for (AtkObject* named : s.label_for) {
+        atk_relation_set_add_relation_by_type(set, ATK_RELATION_LABEL_FOR, named);
+    }
+    return set;
+}
+
+void object_class_init(gpointer klass, gpointer) {
+    base_parent_class = G_OBJECT_CLASS(g_type_class_peek_parent(klass));
+    G_OBJECT_CLASS(klass)->finalize = finalize;
+    AtkObjectClass* object = ATK_OBJECT_CLASS(klass);
+    object->get_name = get_name;
+    object->get_description = get_description;
+    object->get_role = get_role;
+    object->get_n_children = get_n_children;
+    object->ref_child = ref_child;
+    object->get_index_in_parent = get_index_in_parent;
+    object->ref_state_set = ref_state_set;
+    object->ref_relation_set = ref_relation_set;
+}
+
+// AtkComponent: extents on the screen, or relative to the window (a window's own: its
+// corner), or to the parent (a window's parent, the application, has no place: the screen).
+
+ScreenRect screen_extents(gpointer object) {
+    const ObjectState& s = state(object);
+    return s.extents && !s.defunct ? s.extents() : ScreenRect{};
+}
+
+void get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                 AtkCoordType coordinates) {
+    const ScreenRect rect = screen_extents(component);
+    AtkObject* origin = nullptr;
+    if (coordinates != ATK_XY_SCREEN) {
+        if (!is_window(state(component))) {
+            origin = atk_object_get_parent(ATK_OBJECT(component));
+        } else if (coordinates == ATK_XY_WINDOW) {
+            origin = ATK_OBJECT(component);
+        }
+    }
+    const ScreenRect from = origin != nullptr ? screen_extents(origin) : ScreenRect{};
+    if (x != nullptr) *x = rect.x - from.x;
+    if (y != nullptr) *y = rect.y - from.y;
+    if (width != nullptr) *width = rect.width;
+    if (height != nullptr) *height = rect.height;
+}
+
+AtkLayer get_layer(AtkComponent* component) {
+    return is_window(state(component)) ? ATK_LAYER_WINDOW : ATK_LAYER_WIDGET;
+}
+
+void component_init(gpointer iface, gpointer) {
+    auto* component = static_cast<AtkComponentIface*>(iface);
+    component->get_extents = get_extents;
+    component->get_layer = get_layer;
+}
+
+// AtkText, over valid UTF-8 and in characters.
+
+glong character_count(const std::string& text) { return g_utf8_strlen(text.c_str(), -1); }
+
+const gchar* at_character(const std::string& text, glong offset) {
+    return g_utf8_offset_to_pointer(text.c_str(), offset);
+}
+
+// The characters [start, end) of the text, clamped; end -1 is the text's end.
+gchar* characters(const std::string& text, glong start, glong end) {
+    const glong count = character_count(text);
+    if (end < 0 || end > count) end = count;
+    start = std::clamp<glong>(start, 0, end);
+    return g_utf8_substring(text.c_str(), start, end);
+}
+
+gchar* get_text(AtkText* text, gint start, gint end) {
+    return characters(state(text).text, start, end);
+}
+
+gint get_character_count(AtkText* text) {
+    return static_cast<gint>(character_count(state(text).text));
+}
+
+gint get_caret_offset(AtkText* text) {
+    const ObjectState& s = state(text);
+    return s.caret && !s.defunct ? s.caret() : -1;
+}
+
+gunichar get_character_at_offset(AtkText* text, gint offset) {
+    const std::string& s = state(text).text;
+    if (offset < 0 || offset >= character_count(s)) return 0;
+    return g_utf8_get_char(at_character(s, offset));
+}
+
+enum class Unit { Character, Word, Line };
+
+// The piece of the text of this unit that holds the character at offset: the character, its
+// run of characters that are all spaces or all not, or its line with the line break.
+gchar* piece_at(const std::string& text, gint offset, Unit unit, gint* start, gint* end) {
+    const glong count = character_count(text);
+    const auto at = [&](glong index) { return g_utf8_get_char(at_character(text, index)); };
+    glong from = std::clamp<glong>(offset, 0, count);
+    glong to = std::min<glong>(from + 1, count);
+    if (unit == Unit::Word && from < count) {
+        const bool space = g_unichar_isspace(at(from));
+        while (from > 0 && bool(g_unichar_isspace(at(from - 1))) == space) --from;
+        while (to < count && bool(g_unichar_isspace(at(to))) == space) ++to;
+    } else if (unit == Unit::Line) {
+        while (from > 0 && at(from - 1) != '\n') --from;
+        to = std::clamp<glong>(offset, from, count);
+        while (to < count && at(to) != '\n') ++to;
+        if (to < count) ++to;
+    }
+    if (start != nullptr) *start = static_cast<gint>(from);
+    if (end != nullptr) *end = static_cast<gint>(to);
+    return characters(text, from, to);
+}
+
+gchar* get_string_at_offset(AtkText* text, gint offset, AtkTextGranularity granularity, gint* start,
+                            gint* end) {
+    const Unit unit = granularity == ATK_TEXT_GRANULARITY_CHAR   ? Unit::Character
+                      : granularity == ATK_TEXT_GRANULARITY_WORD ? Unit::Word
+                                                                 : Unit::Line;
+    return piece_at(state(text).text, offset, unit, start, end);
+}
+
+gchar* get_text_at_offset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start,
+                          gint* end) {
+    const Unit unit =
+        boundary == ATK_TEXT_BOUNDARY_CHAR ? Unit::Character
+        : boundary == ATK_TEXT_BOUNDARY_WORD_START || boundary == ATK_TEXT_BOUNDARY_WORD_END
+            ? Unit::Word
+            : Unit::Line;
+    return piece_at(state(text).text, offset, unit, start, end);
+}
+
+gint get_n_selections(AtkText*) { return 0; }
+
+// The text has no attributes of its own: one run, the whole text (screen readers split what
+// they say at the runs' ends).
+AtkAttributeSet* get_run_attributes(AtkText* text, gint, gint* start, gint* end) {
+    if (start != nullptr) *start = 0;
+    if (end != nullptr) *end = get_character_count(text);
+    return nullptr;
+}
+
+void text_init(gpointer iface, gpointer) {
+    auto* text = static_cast<AtkTextIface*>(iface);
+    text->get_text = get_text;
+    text->get_character_count = get_character_count;
+    text->get_caret_offset = get_caret_offset;
+    text->get_character_at_offset = get_character_at_offset;
+    text->get_string_at_offset = get_string_at_offset;
+    text->get_text_at_offset = get_text_at_offset;
+    text->get_n_selections = get_n_selections;
+    text->get_run_attributes = get_run_attributes;
+}
+
+// AtkValue
+
+void get_value_and_text(AtkValue* value, gdouble* current, gchar** text) {
+    const std::optional<forms::AccessibleRange>& range = state(value).range;
+    if (current != nullptr) *current = range ? range->value : 0;
+    if (text != nullptr) *text = nullptr;
+}
+
+AtkRange* get_range(AtkValue* value) {
+    const std::optional<forms::AccessibleRange>& range = state(value).range;
+    return range ? atk_range_new(range->min, range->max, nullptr) : nullptr;
+}
+
+gdouble get_increment(AtkValue*) { return 1; }
+
+void value_init(gpointer iface, gpointer) {
+    auto* value = static_cast<AtkValueIface*>(iface);
+    value->get_value_and_text = get_value_and_text;
+    value->get_range = get_range;
+    value->get_increment = get_increment;
+}
+
+// AtkAction: one action, a click.
+
+gint get_n_actions(AtkAction* action) { return state(action).press ? 1 : 0; }
+
+gboolean do_action(AtkAction* action, gint index) {
+    const ObjectState& s = state(action);
+    if (index != 0 || !s.press || s.defunct) return FALSE;
+    s.press();
+    return TRUE;
+}
+
+const gchar* get_action_name(AtkAction* action, gint index) {
+    return index == 0 && state(action).press ? "click" : nullptr;
+}
+
+void action_init(gpointer iface, gpointer) {
+    auto* action = static_cast<AtkActionIface*>(iface);
+    action->get_n_actions = get_n_actions;
+    action->do_action = do_action;
+    action->get_name = get_action_name;
+}
+
+// The types: one per kind, each a subtype of the kind whose interfaces it adds to.
+
+GType register_type(GType parent, const char* name,
+                    std::initializer_list<std::pair<GType, GInterfaceInitFunc>> interfaces) {
+    GTypeQuery query;
+    g_type_query(parent, &query);
+    const GType type =
+        g_type_register_static_simple(parent, name, query.class_size, nullptr, query.instance_size,
+                                      nullptr, static_cast<GTypeFlags>(0));
+    for (const auto& [interface, init] : interfaces) {
+        const GInterfaceInfo info{init, nullptr, nullptr};
+        g_type_add_interface_static(type, interface, &info);
+    }
+    return type;
+}
+
+GType type_of(ObjectKind kind) {
+    static const std::array<GType, 7> types = [] {
+        const GType object = g_type_register_static_simple(
+            ATK_TYPE_OBJECT, "VarnelObject", sizeof(InstanceClass), object_class_init,
+            sizeof(Instance), instance_init, static_cast<GTypeFlags>(0));
+        const GType graphic =
+            register_type(object, "VarnelGraphic", {{ATK_TYPE_COMPONENT, component_init}});
+        const GType window = register_type(graphic, "VarnelWindow", {{ATK_TYPE_WINDOW, nullptr}});
+        return std::array<GType, 7>{
+            object,
+            graphic,
+            register_type(graphic, "VarnelText", {{ATK_TYPE_TEXT, text_init}}),
+            register_type(graphic, "VarnelValue", {{ATK_TYPE_VALUE, value_init}}),
+            register_type(graphic, "VarnelAction", {{ATK_TYPE_ACTION, action_init}}),
+            window,
+            register_type(window, "VarnelAlert", {{ATK_TYPE_TEXT, text_init}}),
+        };
+    }();
+    return types[static_cast<std::size_t>(kind)];
+}
+
+}  // namespace
+
+ObjectRef new_object(ObjectKind kind) {
+    return ObjectRef(ATK_OBJECT(g_object_new(type_of(kind), nullptr)));
+}
+
+ObjectState& state_of(AtkObject* object) { return state(object); }
+
+}  // namespace fltk::atk

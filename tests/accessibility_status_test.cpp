@@ -1,0 +1,278 @@
+// Whether the desktop wants accessibility, as the Linux program asks the session bus without a
+// D-Bus library: its connection, the messages in the bus's wire format and the conversation,
+// played against what a real bus and the AT-SPI bus launcher sent (recorded byte for byte).
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/fltk/atk/accessibility_status.h"
+#include "platform/fltk/atk/bus_connection.h"
+#include "platform/fltk/atk/dbus_message.h"
+
+namespace {
+
+using fltk::atk::AccessibilityStatus;
+using fltk::atk::BusConnection;
+using fltk::atk::Framing;
+using fltk::atk::Message;
+using fltk::atk::MessageType;
+using fltk::atk::SocketAddress;
+
+// What the bus sent a program that asked while the launcher ran with accessibility off, then
+// set IsEnabled: its sign-in answer, the answer to the greeting, the name it was given, the
+// launcher's answer (both properties false), then the launcher's change (IsEnabled true).
+constexpr const char* EnabledLater =
+    "4f4b2063303130373032623439353262306466343562316366643036623137366566320d0a6c020101090000"
+    "00010000003d00000006017300040000003a312e320000000005017500010000000801670001730000070173"
+    "00140000006f72672e667265656465736b746f702e4442757300000000040000003a312e32006c0401010900"
+    "0000020000008d00000001016f00150000002f6f72672f667265656465736b746f702f444275730000000201"
+    "7300140000006f72672e667265656465736b746f702e4442757300000000030173000c0000004e616d654163"
+    "7175697265640000000006017300040000003a312e3200000000080167000173000007017300140000006f72"
+    "672e667265656465736b746f702e4442757300000000040000003a312e32006c020101400000000600000035"
+    "00000006017300040000003a312e32000000000801670005617b73767d000000000000050175000400000007"
+    "017300040000003a312e31000000003800000000000000090000004973456e61626c65640001620000000000"
+    "0000001300000053637265656e526561646572456e61626c65640001620000000000006c0401013400000007"
+    "0000007d00000001016f000d0000002f6f72672f613131792f627573000000020173001f0000006f72672e66"
+    "7265656465736b746f702e444275732e50726f7065727469657300080167000873617b73767d617300000003"
+    "0173001100000050726f706572746965734368616e6765640000000000000007017300040000003a312e3100"
+    "0000000f0000006f72672e613131792e5374617475730018000000090000004973456e61626c656400016200"
+    "0000000100000000000000";
+
+// The same before any launcher ran: the question fails (no such name), then the launcher
+// appears (a screen reader started it).
+constexpr const char* LauncherAppears =
+    "4f4b2034646337323963366161656465653932353339326265663436623137366566350d0a6c020101090000"
+    "00010000003d00000006017300040000003a312e300000000005017500010000000801670001730000070173"
+    "00140000006f72672e667265656465736b746f702e4442757300000000040000003a312e30006c0401010900"
+    "0000020000008d00000001016f00150000002f6f72672f667265656465736b746f702f444275730000000201"
+    "7300140000006f72672e667265656465736b746f702e4442757300000000030173000c0000004e616d654163"
+    "7175697265640000000006017300040000003a312e3000000000080167000173000007017300140000006f72"
+    "672e667265656465736b746f702e4442757300000000040000003a312e30006c030101270000000300000075"
+    "00000006017300040000003a312e300000000004017300290000006f72672e667265656465736b746f702e44"
+    "4275732e4572726f722e4e616d654861734e6f4f776e65720000000000000005017500040000000801670001"
+    "73000007017300140000006f72672e667265656465736b746f702e4442757300000000220000004e616d6520"
+    "226f72672e613131792e4275732220646f6573206e6f74206578697374006c04010125000000040000008900"
+    "000001016f00150000002f6f72672f667265656465736b746f702f4442757300000002017300140000006f72"
+    "672e667265656465736b746f702e444275730000000003017300100000004e616d654f776e65724368616e67"
+    "6564000000000000000007017300140000006f72672e667265656465736b746f702e44427573000000000801"
+    "67000373737300000000000000000c0000006f72672e613131792e4275730000000000000000000000000400"
+    "00003a312e3200";
+
+std::string bytes_of(const char* hex) {
+    std::string bytes;
+    for (std::size_t i = 0; hex[i] != '\0'; i += 2) {
+        bytes += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
+    }
+    return bytes;
+}
+
+// The stream's messages after the sign-in answer, framed one by one.
+std::vector<std::string> messages_of(const std::string& stream) {
+    std::string rest = stream.substr(stream.find("\r\n") + 2);
+    std::vector<std::string> messages;
+    while (!rest.empty()) {
+        const Framing framing = fltk::atk::frame(rest, rest.size());
+        if (framing.state != Framing::State::Whole) {
+            ADD_FAILURE() << "no whole message in " << rest.size() << " bytes";
+            break;
+        }
+        messages.push_back(rest.substr(0, framing.length));
+        rest.erase(0, framing.length);
+    }
+    return messages;
+}
+
+// A bus of one connection on a socket in a fresh folder.
+class FakeBus {
+public:
+    FakeBus() {
+        char folder[] = "/tmp/varnel-bus-XXXXXX";
+        folder_ = mkdtemp(folder);
+        address_ = {folder_ + "/bus", false};
+        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un place{};
+        place.sun_family = AF_UNIX;
+        std::strcpy(place.sun_path, address_.name.c_str());
+        bind(listener_, reinterpret_cast<sockaddr*>(&place), sizeof place);
+        listen(listener_, 1);
+    }
+    ~FakeBus() {
+        if (client_ >= 0) close(client_);
+        close(listener_);
+        unlink(address_.name.c_str());
+        rmdir(folder_.c_str());
+    }
+    const SocketAddress& address() const { return address_; }
+    // What the program sent, once it has connected.
+    std::string heard() {
+        if (client_ < 0) client_ = accept(listener_, nullptr, nullptr);
+        std::string bytes;
+        char chunk[4096];
+        ssize_t got = 0;
+        while ((got = recv(client_, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
+            bytes.append(chunk, got);
+        return bytes;
+    }
+    void say(const std::string& bytes) {
+        ASSERT_EQ(write(client_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    void hang_up() {
+        close(client_);
+        client_ = -1;
+    }
+
+private:
+    std::string folder_;
+    SocketAddress address_;
+    int listener_ = -1;
+    int client_ = -1;
+};
+
+TEST(AccessibilityStatus, SignsInAsksAndFollowsTheLauncherOverTheSocket) {
+    FakeBus bus;
+    AccessibilityStatus status;
+    std::optional<BusConnection> connection =
+        BusConnection::open({{"/nonexistent/bus", false}, bus.address()}, status.opening());
+    ASSERT_TRUE(connection.has_value());
+
+    // The sign-in comes first, then the greeting, what is watched, and the question, whole.
+    std::string heard = bus.heard();
+    const std::string sign_in = std::string(1, '\0') + "AUTH EXTERNAL ";
+    ASSERT_EQ(heard.substr(0, sign_in.size()), sign_in);
+    heard.erase(0, heard.find("BEGIN\r\n") + 7);
+    std::vector<std::string> members;
+    for (const std::string& bytes : messages_of("\r\n" + heard)) {
+        const std::optional<Message> call = fltk::atk::parse(bytes);
+        ASSERT_TRUE(call.has_value());
+        members.push_back(call->member);
+        if (call->member == "GetAll") {
+            EXPECT_EQ(call->path, "/org/a11y/bus");
+            EXPECT_EQ(call->interface, "org.freedesktop.DBus.Properties");
+            EXPECT_EQ(fltk::atk::WireReader(*call).string(), "org.a11y.Status");
+        }
+    }
+    EXPECT_EQ(members, (std::vector<std::string>{"Hello", "AddMatch", "AddMatch", "GetAll"}));
+
+    // The bus's answers arrive in pieces of any size; the status follows each whole message.
+    const std::string stream = bytes_of(EnabledLater);
+    std::vector<bool> enabled;
+    for (std::size_t at = 0; at < stream.size(); at += 7) {
+        bus.say(stream.substr(at, 7));
+        std::vector<Message> messages;
+        ASSERT_TRUE(connection->receive(messages));
+        for (const Message& message : messages) {
+            EXPECT_TRUE(status.read(message).empty());
+            enabled.push_back(status.enabled());
+        }
+    }
+    // The greeting's answer, the name, the launcher's "off", its change to "on".
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true}));
+
+    bus.hang_up();
+    std::vector<Message> none;
+    EXPECT_FALSE(connection->receive(none));
+}
+
+TEST(AccessibilityStatus, AsksAgainWhenTheLauncherAppears) {
+    AccessibilityStatus status;
+    status.opening();
+    std::vector<std::string> answers;
+    for (const std::string& bytes : messages_of(bytes_of(LauncherAppears))) {
+        const std::optional<Message> message = fltk::atk::parse(bytes);
+        ASSERT_TRUE(message.has_value());
+        answers.push_back(status.read(*message));
+        EXPECT_FALSE(status.enabled());
+    }
+    ASSERT_EQ(answers.size(), 4U);  // greeting, name, no launcher, the launcher appears
+    EXPECT_TRUE(answers[2].empty());
+    const std::optional<Message> question = fltk::atk::parse(answers[3]);
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(question->member, "GetAll");
+    EXPECT_EQ(question->serial, 5U);
+}
+
+TEST(AccessibilityStatus, ASignInRefusedOrAStreamOfNoMessagesEndsTheConnection) {
+    for (const std::string& reply : {std::string("REJECTED EXTERNAL\r\n"),
+                                     std::string("OK 1234\r\n") + "garbage that frames nothing"}) {
+        FakeBus bus;
+        std::optional<BusConnection> connection = BusConnection::open({bus.address()}, "");
+        ASSERT_TRUE(connection.has_value());
+        bus.heard();
+        bus.say(reply);
+        std::vector<Message> messages;
+        EXPECT_FALSE(connection->receive(messages)) << reply;
+        EXPECT_TRUE(messages.empty());
+    }
+    EXPECT_FALSE(BusConnection::open({{"/nonexistent/bus", false}}, "").has_value());
+}
+
+// Every real message cut short, or with any one byte changed, is read without reading beyond
+// it (the sanitizer build checks), and a cut message is no message.
+TEST(DBusWire, DamagedMessagesAreReadSafely) {
+    for (const char* stream : {EnabledLater, LauncherAppears}) {
+        for (const std::string& message : messages_of(bytes_of(stream))) {
+            for (std::size_t length = 0; length < message.size(); ++length) {
+                EXPECT_FALSE(fltk::atk::parse(message.substr(0, length)).has_value());
+            }
+            for (std::size_t at = 0; at < message.size(); ++at) {
+                for (const int value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+                    std::string damaged = message;
+                    damaged[at] = static_cast<char>(value);
+                    fltk::atk::frame(damaged, 1 << 16);
+                    if (const std::optional<Message> read = fltk::atk::parse(damaged)) {
+                        fltk::atk::WireReader body(*read);
+                        body.string();
+                        body.booleans();
+                        AccessibilityStatus().read(*read);
+                    }
+                }
+            }
+        }
+    }
+    // A header that promises more than the limit is broken at once, not waited for.
+    std::string huge = messages_of(bytes_of(EnabledLater)).front();
+    huge[4] = huge[5] = huge[6] = huge[7] = '\xFF';
+    EXPECT_EQ(fltk::atk::frame(huge, 1 << 16).state, Framing::State::Broken);
+}
+
+TEST(DBusWire, AMethodCallReadsBackWithItsFieldsAndArguments) {
+    const std::string bytes = fltk::atk::encode({"org.example.Peer",
+                                                 "/a/b",
+                                                 "org.example.Iface",
+                                                 "Do",
+                                                 {"one", "", "three"},
+                                                 fltk::atk::NoAutoStart},
+                                                42);
+    const std::optional<Message> message = fltk::atk::parse(bytes);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->type, MessageType::MethodCall);
+    EXPECT_EQ(message->serial, 42U);
+    EXPECT_EQ(message->path, "/a/b");
+    EXPECT_EQ(message->interface, "org.example.Iface");
+    EXPECT_EQ(message->member, "Do");
+    EXPECT_EQ(message->signature, "sss");
+    fltk::atk::WireReader body(*message);
+    EXPECT_EQ(body.string(), "one");
+    EXPECT_EQ(body.string(), "");
+    EXPECT_EQ(body.string(), "three");
+    EXPECT_FALSE(body.string().has_value());
+    EXPECT_TRUE(body.failed());
+}
+
+TEST(DBusAddress, TheUnixSocketsOfAnAddressListInOrder) {
+    EXPECT_EQ(fltk::atk::unix_sockets("unix:path=/run/user/1000/bus"),
+              (std::vector<SocketAddress>{{"/run/user/1000/bus", false}}));
+    EXPECT_EQ(fltk::atk::unix_sockets("tcp:host=localhost,port=1;unix:abstract=/tmp/dbus-x,guid=ab;"
+                                      "unix:guid=ab,path=/tmp/a%20b;unix:path=/bad%2"),
+              (std::vector<SocketAddress>{{"/tmp/dbus-x", true}, {"/tmp/a b", false}}));
+    EXPECT_TRUE(fltk::atk::unix_sockets("").empty());
+}
+
+}  // namespace
