@@ -207,8 +207,8 @@ TEST_F(PaletteTest, OnlyWhereTheSpectrumIsVisibleAPressOrADragPicks) {
     ui.focus(palette());
     const auto sentinel = [&] { ui.mouse_down(box, forms::LeftButton, 0, 0); };  // black
     for (const int dpi : {96, 144, 192}) {
-        const forms::Scale scale(dpi);
-        const forms::ScaledSurface surface(scale, box);
+        const scaling::Scale scale(dpi);
+        const scaling::ScaledSurface surface(scale, box);
         const forms::PixelRect outside = scale.device(box.bounds());
         // Device pixels along each edge of the box, from two beyond it to two within its
         // drawing area, across the middle of the other direction and at both ends.
