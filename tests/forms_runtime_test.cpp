@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/controls.h"
@@ -387,6 +388,32 @@ TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
     for (const forms::ColourValue pixel : box.pixels()) EXPECT_EQ(pixel, background);
     forms::SetPixel(box.hDC(), box.surface_width() - 1, box.surface_height() - 1, 0x123456);
     EXPECT_EQ(box.pixel(box.surface_width() - 1, box.surface_height() - 1), 0x123456U);
+}
+
+TEST_F(FormsRuntimeTest, TheChangedAreaHoldsWhatWasDrawnSinceTheBackEndLastTookIt) {
+    forms::PictureBox& box = sample->Picture1;
+    const int w = box.surface_width();
+    const int h = box.surface_height();
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{0, 0, w, h}));  // as built: all of it
+    EXPECT_TRUE(box.take_changed_area().empty());
+    forms::SetPixel(box.hDC(), w, h - 1, forms::White);  // outside: nothing drawn
+    EXPECT_TRUE(box.take_changed_area().empty());
+
+    // Each pixel just beyond one edge of the area drawn so far, then one within.
+    for (const auto& [x, y] : {std::pair{5, 5}, {6, 5}, {5, 6}, {4, 5}, {5, 4}, {6, 6}}) {
+        forms::SetPixel(box.hDC(), x, y, forms::White);
+    }
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{4, 4, 7, 7}));
+
+    // A pixel drawn within the area not yet taken still reaches the back end.
+    runtime.input([&] { forms::SetPixel(box.hDC(), w - 1, h - 1, forms::White); });
+    const int updates = ui.updates(box);
+    runtime.input([&] { forms::SetPixel(box.hDC(), w - 1, h - 1, 0x123456); });
+    EXPECT_EQ(ui.updates(box), updates + 1);
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{w - 1, h - 1, w, h}));
+
+    box.user_expose({-5, 2, 3, h + 5});  // a repaint: the part on the surface
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{0, 2, 3, h}));
 }
 
 TEST_F(FormsRuntimeTest, AnyRepaintAreaIsSafe) {
