@@ -67,11 +67,13 @@ TEST_F(AboutTest, TheAboutButtonShowsItModeless) {
     EXPECT_FALSE(program->runtime.ended());
 }
 
-TEST_F(AboutTest, ClosingAndReopeningRunsLoadAgain) {
+TEST_F(AboutTest, ClosedAndReopenedItIsBuiltAfreshAndLoadRunsAgain) {
     ui.click(main().Command1);
-    about().Label1.Caption("");
-    ui.click(about().Command1);
+    about().Label1.Caption("scribbled");
+    ui.click(about().Command1);  // Close
+    EXPECT_EQ(program->About.loaded(), nullptr);
     ui.click(main().Command1);  // activation reloads it hidden, then the click shows it
+    ASSERT_NE(program->About.loaded(), nullptr);
     EXPECT_TRUE(about().Visible());
     EXPECT_EQ(about().Label1.Caption().substr(0, 11), "Version 3.0");
 }
@@ -79,13 +81,17 @@ TEST_F(AboutTest, ClosingAndReopeningRunsLoadAgain) {
 TEST_F(AboutTest, ClickingAboutWhileItIsShownClosesItFirstThenOpensItAfresh) {
     ui.click(main().Command1);
     varnel::About* first = &about();
-    first->Label1.Caption("");
+    first->Label1.Caption("scribbled");
     int unloads = 0;
     first->Unload = [&](int&) { ++unloads; };
+    // The click activates the main window first, whose Activate closes About; then the click
+    // opens a new one.
     ui.click(main().Command1);
     EXPECT_EQ(unloads, 1);
+    ASSERT_NE(program->About.loaded(), nullptr);
     EXPECT_TRUE(about().Visible());
-    EXPECT_NE(about().Label1.Caption(), "");
+    EXPECT_EQ(about().Label1.Caption().substr(0, 11), "Version 3.0");
+    EXPECT_EQ(ui.windows_created(), 3);  // the main window, About, and About again
 }
 
 // The markers of a JPEG file, for checking how the photograph is stored.
