@@ -16,6 +16,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/number_text.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/random.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/typed_key.h"
 #include "platform/forms/window_ref.h"
@@ -616,6 +617,27 @@ TEST(NumberText, SinglesMatchTheStandardPrecisionFormattingAcrossTheirRange) {
         ASSERT_EQ(forms::to_text(value), reference(value)) << "bits of " << value;
         ASSERT_EQ(forms::to_text(-value), reference(-value));
     }
+}
+
+TEST(ClassicRandom, UnseededItDrawsTheClassicSequence) {
+    forms::ClassicRandom generator;
+    for (const std::uint32_t state : {11837123U, 8949370U, 9722709U, 4858052U}) {
+        EXPECT_EQ(generator.next(), static_cast<float>(state) / 16777216.0F);  // 0.7055475, ...
+    }
+}
+
+TEST(ClassicRandom, AReseedTakesTheClocksReading) {
+    forms::ClassicRandom first;
+    forms::ClassicRandom second;
+    constexpr std::int64_t Reading = 1'765'432'109'876'543;  // microseconds since the epoch
+    first.reseed(Reading);
+    second.reseed(Reading);
+    const float drawn = first.next();
+    EXPECT_EQ(second.next(), drawn);
+    EXPECT_NE(drawn, forms::ClassicRandom().next());
+    first.reseed(Reading + 1);
+    second.reseed(Reading + 2);
+    EXPECT_NE(first.next(), second.next());
 }
 
 TEST(Colour, ChannelsAbove255CountAs255AndNegativeOnesFail) {
