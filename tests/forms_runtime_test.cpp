@@ -302,6 +302,16 @@ TEST_F(FormsRuntimeTest, AWriteByTheProgramPutsTheCaretAtTheEndOfTheNewText) {
     EXPECT_EQ(ui.updates(box), updates);
 }
 
+TEST_F(FormsRuntimeTest, TypingReplacesTheTextTheModelSelects) {
+    forms::TextBox& box = sample->Text1;
+    ui.type(box, "xy");  // first shown with its text selected: the first key replaces it
+    EXPECT_EQ(box.Text(), "xy");
+    EXPECT_EQ(ui.caret(box), 2U);
+    runtime.input([&] { box.Text("12"); });  // written: the caret at its end, nothing selected
+    ui.type(box, "3");
+    EXPECT_EQ(box.Text(), "123");
+}
+
 TEST_F(FormsRuntimeTest, APasteReplacesTheSelectionAsOneEditWithTheCaretAfterIt) {
     forms::TextBox& box = sample->Text1;
     runtime.input([&] { box.Text("a\u00e9\u20acz"); });

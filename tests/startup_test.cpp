@@ -172,6 +172,7 @@ TEST_F(VarnelTest, OneKeystrokeCostsOneNativeUpdatePerControl) {
     record_writes();
     const int text4_before = ui.updates(f.Text4);
     const int preview_before = ui.updates(f.Picture1);
+    ui.place_caret(f.Text1, 1);
     ui.type(f.Text1, "7");  // "07": the bar moves, the field is rewritten, print_color thrice
     EXPECT_GE(print_color_runs(), 2);
     EXPECT_EQ(ui.updates(f.Text4) - text4_before, 1);
