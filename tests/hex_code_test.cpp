@@ -1,5 +1,5 @@
 // print_color and the hex code; typing a code and pressing Enter; copying it.
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
