@@ -52,6 +52,9 @@ template <class... Fs>
 struct overloaded : Fs... {
     using Fs::operator()...;
 };
+// Clang before 17 deduces no template arguments for aggregates by itself.
+template <class... Fs>
+overloaded(Fs...) -> overloaded<Fs...>;
 
 // The control as a T (a Timer, a TextBox), or null when it is of another kind.
 template <class T, class C>
