@@ -108,7 +108,7 @@ JpegFacts read_jpeg(std::span<const std::uint8_t> bytes) {
     std::size_t at = 2;  // after the start-of-image marker
     while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
         const std::uint8_t marker = bytes[at + 1];
-        const std::size_t length = (bytes[at + 2] << 8U) | bytes[at + 3];
+        const std::size_t length = (std::size_t{bytes[at + 2]} << 8U) | bytes[at + 3];
         const auto segment = bytes.subspan(at + 4, length - 2);
         if (marker == 0xC0 || marker == 0xC2) {
             facts.baseline = marker == 0xC0;
@@ -116,7 +116,7 @@ JpegFacts read_jpeg(std::span<const std::uint8_t> bytes) {
             facts.height = (segment[1] << 8U) | segment[2];
             facts.width = (segment[3] << 8U) | segment[4];
             facts.components = segment[5];
-            for (int c = 0; c < facts.components; ++c) {
+            for (std::size_t c = 0; c < std::size_t{segment[5]}; ++c) {
                 facts.no_subsampling &= segment[6 + 3 * c + 1] == 0x11;
             }
         } else if (marker == 0xE0 && segment.size() >= 12) {  // JFIF
