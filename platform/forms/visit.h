@@ -52,7 +52,7 @@ template <class... Fs>
 struct overloaded : Fs... {
     using Fs::operator()...;
 };
-// Clang before 17 deduces no template arguments for aggregates by itself.
+// Spelled out for compilers that deduce no aggregate's arguments (clang before 17).
 template <class... Fs>
 overloaded(Fs...) -> overloaded<Fs...>;
 
