@@ -27,25 +27,25 @@ public:
     std::optional<forms::ColourValue> fields_colour() const;
 
     // Controls, in TabIndex order.
-    forms::Label Label1;
-    forms::TextBox Text1;
-    forms::TextBox Text2;
-    forms::TextBox Text3;
-    forms::Label Label2;
-    forms::Label Label3;
-    forms::Label Label4;
-    forms::VScrollBar VScroll1;
-    forms::VScrollBar VScroll2;
-    forms::VScrollBar VScroll3;
-    forms::Label Label5;
-    forms::TextBox Text4;
-    forms::Label Label6;
-    forms::CheckBox Check1;
-    forms::CommandButton Command1;
-    forms::PictureBox Picture1;
-    forms::CommandButton Palette;
-    forms::CommandButton Command2;
-    forms::Timer Timer1;
+    forms::Label Label1;            // the credit line, bottom right
+    forms::TextBox Text1;           // the red channel's decimal field
+    forms::TextBox Text2;           // the green channel's decimal field
+    forms::TextBox Text3;           // the blue channel's decimal field
+    forms::Label Label2;            // "Red", above its field
+    forms::Label Label3;            // "Green", above its field
+    forms::Label Label4;            // "Blue", above its field
+    forms::VScrollBar VScroll1;     // the red channel's scroll bar
+    forms::VScrollBar VScroll2;     // the green channel's scroll bar
+    forms::VScrollBar VScroll3;     // the blue channel's scroll bar
+    forms::Label Label5;            // "HEX", left of the hex code field
+    forms::TextBox Text4;           // the hex code field: reads #RRGGBB, takes one with Enter
+    forms::Label Label6;            // the grey panel behind the three scroll bars
+    forms::CheckBox Check1;         // "Ball": starts and stops the ball trail
+    forms::CommandButton Command1;  // "About": opens the About window
+    forms::PictureBox Picture1;     // the preview of the colour, where the ball trail runs
+    forms::CommandButton Palette;   // "Palette": shows or hides the palette window
+    forms::CommandButton Command2;  // "Copy to Clipboard": copies the hex code
+    forms::Timer Timer1;            // the ball trail's tick
 
     // The ball trail's walk, in device pixels of Picture1.
     std::int16_t ball_x = 0;

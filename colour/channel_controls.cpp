@@ -6,7 +6,7 @@
 #include "app/program.h"
 #include "colour/decimal_text.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "platform/forms/number_text.h"
 #include "platform/forms/runtime.h"
 

@@ -3,7 +3,7 @@
 #include "app/program.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/errors.h"
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "platform/forms/runtime.h"
 
 namespace varnel {

@@ -67,7 +67,7 @@ void myPalette::pick(float x, float y) {
     // The row gives the intensity, as a single divided by the twips of a pixel.
     const std::string value = forms::to_text(y / static_cast<float>(forms::TwipsPerPixel));
     const float column = std::floor(x / static_cast<float>(forms::TwipsPerPixel));
-    if (column >= 0 && column < columns) {
+    if (column >= 0 && column < static_cast<float>(columns)) {
         const palette::Strip& strip =
             palette::Strips[static_cast<std::size_t>(column) / palette::StripColumns];
         forms::TextBox* const fields[] = {&main.Text1, &main.Text2, &main.Text3};

@@ -12,7 +12,7 @@ class myPalette final : public forms::Form {
 public:
     explicit myPalette(Program& program);
 
-    forms::PictureBox Picture2;
+    forms::PictureBox Picture2;  // the spectrum, picked from with the left button
 
 private:
     void Picture2_Paint();

@@ -67,11 +67,13 @@ TEST_F(AboutTest, TheAboutButtonShowsItModeless) {
     EXPECT_FALSE(program->runtime.ended());
 }
 
-TEST_F(AboutTest, ClosingAndReopeningRunsLoadAgain) {
+TEST_F(AboutTest, ClosedAndReopenedItIsBuiltAfreshAndLoadRunsAgain) {
     ui.click(main().Command1);
-    about().Label1.Caption("");
-    ui.click(about().Command1);
+    about().Label1.Caption("scribbled");
+    ui.click(about().Command1);  // Close
+    EXPECT_EQ(program->About.loaded(), nullptr);
     ui.click(main().Command1);  // activation reloads it hidden, then the click shows it
+    ASSERT_NE(program->About.loaded(), nullptr);
     EXPECT_TRUE(about().Visible());
     EXPECT_EQ(about().Label1.Caption().substr(0, 11), "Version 3.0");
 }
@@ -79,13 +81,17 @@ TEST_F(AboutTest, ClosingAndReopeningRunsLoadAgain) {
 TEST_F(AboutTest, ClickingAboutWhileItIsShownClosesItFirstThenOpensItAfresh) {
     ui.click(main().Command1);
     varnel::About* first = &about();
-    first->Label1.Caption("");
+    first->Label1.Caption("scribbled");
     int unloads = 0;
     first->Unload = [&](int&) { ++unloads; };
+    // The click activates the main window first, whose Activate closes About; then the click
+    // opens a new one.
     ui.click(main().Command1);
     EXPECT_EQ(unloads, 1);
+    ASSERT_NE(program->About.loaded(), nullptr);
     EXPECT_TRUE(about().Visible());
-    EXPECT_NE(about().Label1.Caption(), "");
+    EXPECT_EQ(about().Label1.Caption().substr(0, 11), "Version 3.0");
+    EXPECT_EQ(ui.windows_created(), 3);  // the main window, About, and About again
 }
 
 // The markers of a JPEG file, for checking how the photograph is stored.
@@ -102,7 +108,7 @@ JpegFacts read_jpeg(std::span<const std::uint8_t> bytes) {
     std::size_t at = 2;  // after the start-of-image marker
     while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
         const std::uint8_t marker = bytes[at + 1];
-        const std::size_t length = (bytes[at + 2] << 8U) | bytes[at + 3];
+        const std::size_t length = (std::size_t{bytes[at + 2]} << 8U) | bytes[at + 3];
         const auto segment = bytes.subspan(at + 4, length - 2);
         if (marker == 0xC0 || marker == 0xC2) {
             facts.baseline = marker == 0xC0;
@@ -110,7 +116,7 @@ JpegFacts read_jpeg(std::span<const std::uint8_t> bytes) {
             facts.height = (segment[1] << 8U) | segment[2];
             facts.width = (segment[3] << 8U) | segment[4];
             facts.components = segment[5];
-            for (int c = 0; c < facts.components; ++c) {
+            for (std::size_t c = 0; c < std::size_t{segment[5]}; ++c) {
                 facts.no_subsampling &= segment[6 + 3 * c + 1] == 0x11;
             }
         } else if (marker == 0xE0 && segment.size() >= 12) {  // JFIF

@@ -15,8 +15,8 @@
 namespace {
 
 std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8U) | (bytes[at + 2] << 16U) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24U);
+    return std::uint32_t{bytes[at]} | (std::uint32_t{bytes[at + 1]} << 8U) |
+           (std::uint32_t{bytes[at + 2]} << 16U) | (std::uint32_t{bytes[at + 3]} << 24U);
 }
 
 TEST(WindowsIconImage, IsAFourBitBitmapOverTheStandardPaletteWithItsMask) {
@@ -36,10 +36,11 @@ TEST(WindowsIconImage, IsAFourBitBitmapOverTheStandardPaletteWithItsMask) {
     for (int y = 0; y < 32; ++y) {
         const std::size_t row = static_cast<std::size_t>(31 - y);
         for (int x = 0; x < 32; ++x) {
-            const std::uint8_t pair = image[Header + Palette + row * ColourRow + x / 2];
+            const auto column = static_cast<std::size_t>(x);
+            const std::uint8_t pair = image[Header + Palette + row * ColourRow + column / 2];
             const int index = x % 2 == 0 ? pair >> 4U : pair & 0x0FU;
             const std::uint8_t mask_byte =
-                image[Header + Palette + 32 * ColourRow + row * MaskRow + x / 8];
+                image[Header + Palette + 32 * ColourRow + row * MaskRow + column / 8];
             const bool masked = (mask_byte & (0x80U >> static_cast<unsigned>(x % 8))) != 0;
             ASSERT_EQ(masked, icon.transparent(x, y)) << x << "," << y;
             ASSERT_EQ(index, icon.transparent(x, y) ? 0 : icon.at(x, y)) << x << "," << y;

@@ -1,6 +1,6 @@
 // The decimal fields and scroll bars of the three channels: the handler chains, refusals and
 // the texts they fall back to.
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {

@@ -9,12 +9,14 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/number_text.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/random.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/typed_key.h"
 #include "platform/forms/window_ref.h"
@@ -315,6 +317,16 @@ TEST_F(FormsRuntimeTest, AWriteByTheProgramPutsTheCaretAtTheEndOfTheNewText) {
     EXPECT_EQ(ui.updates(box), updates);
 }
 
+TEST_F(FormsRuntimeTest, TypingReplacesTheTextTheModelSelects) {
+    forms::TextBox& box = sample->Text1;
+    ui.type(box, "xy");  // first shown with its text selected: the first key replaces it
+    EXPECT_EQ(box.Text(), "xy");
+    EXPECT_EQ(ui.caret(box), 2U);
+    runtime.input([&] { box.Text("12"); });  // written: the caret at its end, nothing selected
+    ui.type(box, "3");
+    EXPECT_EQ(box.Text(), "123");
+}
+
 TEST_F(FormsRuntimeTest, APasteReplacesTheSelectionAsOneEditWithTheCaretAfterIt) {
     forms::TextBox& box = sample->Text1;
     runtime.input([&] { box.Text("a\u00e9\u20acz"); });
@@ -402,6 +414,32 @@ TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
     for (const forms::ColourValue pixel : box.pixels()) EXPECT_EQ(pixel, background);
     forms::SetPixel(box.hDC(), box.surface_width() - 1, box.surface_height() - 1, 0x123456);
     EXPECT_EQ(box.pixel(box.surface_width() - 1, box.surface_height() - 1), 0x123456U);
+}
+
+TEST_F(FormsRuntimeTest, TheChangedAreaHoldsWhatWasDrawnSinceTheBackEndLastTookIt) {
+    forms::PictureBox& box = sample->Picture1;
+    const int w = box.surface_width();
+    const int h = box.surface_height();
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{0, 0, w, h}));  // as built: all of it
+    EXPECT_TRUE(box.take_changed_area().empty());
+    forms::SetPixel(box.hDC(), w, h - 1, forms::White);  // outside: nothing drawn
+    EXPECT_TRUE(box.take_changed_area().empty());
+
+    // Each pixel just beyond one edge of the area drawn so far, then one within.
+    for (const auto& [x, y] : {std::pair{5, 5}, {6, 5}, {5, 6}, {4, 5}, {5, 4}, {6, 6}}) {
+        forms::SetPixel(box.hDC(), x, y, forms::White);
+    }
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{4, 4, 7, 7}));
+
+    // A pixel drawn within the area not yet taken still reaches the back end.
+    runtime.input([&] { forms::SetPixel(box.hDC(), w - 1, h - 1, forms::White); });
+    const int updates = ui.updates(box);
+    runtime.input([&] { forms::SetPixel(box.hDC(), w - 1, h - 1, 0x123456); });
+    EXPECT_EQ(ui.updates(box), updates + 1);
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{w - 1, h - 1, w, h}));
+
+    box.user_expose({-5, 2, 3, h + 5});  // a repaint: the part on the surface
+    EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{0, 2, 3, h}));
 }
 
 TEST_F(FormsRuntimeTest, AnyRepaintAreaIsSafe) {
@@ -604,6 +642,27 @@ TEST(NumberText, SinglesMatchTheStandardPrecisionFormattingAcrossTheirRange) {
         ASSERT_EQ(forms::to_text(value), reference(value)) << "bits of " << value;
         ASSERT_EQ(forms::to_text(-value), reference(-value));
     }
+}
+
+TEST(ClassicRandom, UnseededItDrawsTheClassicSequence) {
+    forms::ClassicRandom generator;
+    for (const std::uint32_t state : {11837123U, 8949370U, 9722709U, 4858052U}) {
+        EXPECT_EQ(generator.next(), static_cast<float>(state) / 16777216.0F);  // 0.7055475, ...
+    }
+}
+
+TEST(ClassicRandom, AReseedTakesTheClocksReading) {
+    forms::ClassicRandom first;
+    forms::ClassicRandom second;
+    constexpr std::int64_t Reading = 1'765'432'109'876'543;  // microseconds since the epoch
+    first.reseed(Reading);
+    second.reseed(Reading);
+    const float drawn = first.next();
+    EXPECT_EQ(second.next(), drawn);
+    EXPECT_NE(drawn, forms::ClassicRandom().next());
+    first.reseed(Reading + 1);
+    second.reseed(Reading + 2);
+    EXPECT_NE(first.next(), second.next());
 }
 
 TEST(Colour, ChannelsAbove255CountAs255AndNegativeOnesFail) {

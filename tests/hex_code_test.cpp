@@ -1,5 +1,5 @@
 // print_color and the hex code; typing a code and pressing Enter; copying it.
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
@@ -114,6 +114,7 @@ TEST_F(HexCodeTest, LowerCaseIsRewrittenUnlessNothingChanges) {
 
 TEST_F(HexCodeTest, KeysOtherThanEnterChangeNothing) {
     record_writes();
+    ui.place_caret(main().Text4, 7);
     ui.type(main().Text4, "12");
     EXPECT_EQ(main().Text4.Text(), "#00000012");
     EXPECT_EQ(main().Text1.Text(), "0");

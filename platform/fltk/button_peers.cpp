@@ -23,7 +23,7 @@ CommandButtonPeer::CommandButtonPeer(forms::CommandButton& button, scaling::Scal
     prepare(*this, button.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {
         auto& view = static_cast<CommandButtonPeer&>(*widget);
-        if (forms::CommandButton* button = view.control()) button->user_click();
+        if (forms::CommandButton* model = view.control()) model->user_click();
     });
 }
 
@@ -32,9 +32,9 @@ CheckBoxPeer::CheckBoxPeer(forms::CheckBox& box, scaling::Scale scale, int x, in
     prepare(*this, box.Caption(), scale);
     callback([](Fl_Widget* widget, void*) {
         auto& view = static_cast<CheckBoxPeer&>(*widget);
-        forms::CheckBox* box = view.control();
-        if (box == nullptr) return;
-        box->user_click();
+        forms::CheckBox* model = view.control();
+        if (model == nullptr) return;
+        model->user_click();
         // The model decides the state; a handler may have set it otherwise.
         view.show_state();
     });

@@ -10,7 +10,7 @@
 
 #include "platform/fltk/fonts.h"
 #include "platform/fltk/x11/window_manager.h"
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 
 namespace fltk {
 

@@ -25,8 +25,8 @@ TextBoxPeer::TextBoxPeer(forms::TextBox& box, SelectionReader& selections, scali
     callback([](Fl_Widget* widget, void*) {
         auto& field = static_cast<TextBoxPeer&>(*widget);
         // The whole text, NUL characters and all.
-        if (forms::TextBox* box = field.control()) {
-            box->user_edit(std::string(field.value(), static_cast<std::size_t>(field.size())));
+        if (forms::TextBox* model = field.control()) {
+            model->user_edit(std::string(field.value(), static_cast<std::size_t>(field.size())));
         }
     });
     show_state();

@@ -18,9 +18,11 @@
 
 namespace forms {
 
-// Every setter below stores a different value, marks the control for the next native update and
-// raises the control's event before it returns; writing the value already held raises nothing.
-// Methods named user_* are the back ends' entry points for user input.
+// Every setter below stores a different value and marks the control for the next native update;
+// writing the value already held does nothing. A text box's Text and a scroll bar's Value then
+// raise Change, a check box's Value raises Click, before the write returns; a label's setters
+// and a timer's Enabled raise no event. Methods named user_* are the back ends' entry points for
+// user input.
 
 class Label : public Control {
 public:

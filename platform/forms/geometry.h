@@ -28,6 +28,9 @@ struct PixelRect {
     int bottom = 0;
 
     constexpr bool empty() const { return right <= left || bottom <= top; }
+    constexpr bool contains(int x, int y) const {
+        return x >= left && x < right && y >= top && y < bottom;
+    }
     bool operator==(const PixelRect&) const = default;
 };
 

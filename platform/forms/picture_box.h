@@ -52,7 +52,7 @@ public:
     void set_pixel(int x, int y, ColourValue colour) {
         if (x < 0 || y < 0 || x >= surface_width_ || y >= surface_height_) return;
         pixels_[index(x, y)] = colour;
-        drawn({x, y, x + 1, y + 1});
+        drawn(x, y);
     }
 
     // The part of the surface drawn on since the back end last took it (empty if none), so that
@@ -78,6 +78,13 @@ private:
     void fill(PixelRect area);
     void drawn(const PixelRect& area) {
         changed_area_ = bounding(changed_area_, area);
+        changed();
+    }
+    // SetPixel is the spectrum's inner loop, and a repaint fills its area before Paint draws
+    // on it: most pixels lie in the changed area already, and the test is all they cost.
+    void drawn(int x, int y) {
+        if (!changed_area_.contains(x, y))
+            changed_area_ = bounding(changed_area_, {x, y, x + 1, y + 1});
         changed();
     }
 

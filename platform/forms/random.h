@@ -19,6 +19,10 @@ public:
     void reseed_from_clock() override;
     float next() override;
 
+    // Reseeds from a reading of the clock, in microseconds since the epoch: what
+    // reseed_from_clock does with the time now.
+    void reseed(std::int64_t clock_microseconds);
+
 private:
     std::uint32_t state_ = 0x50000;
 };

@@ -9,7 +9,7 @@
 
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
-#include "platform/forms/keys.h"
+#include "platform/forms/message_box_style.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/window_ref.h"
 

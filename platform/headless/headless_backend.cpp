@@ -63,8 +63,10 @@ void HeadlessBackend::type(forms::TextBox& box, const std::string& characters) {
             const int key = box.user_key(static_cast<unsigned char>(c));
             if (key == 0) return;
             NativeText& field = texts_[&box];
-            field.text.insert(field.caret, 1, static_cast<char>(key));
-            ++field.caret;
+            const std::size_t from = std::min(field.anchor, field.caret);
+            const std::size_t to = std::max(field.anchor, field.caret);
+            field.text.replace(from, to - from, 1, static_cast<char>(key));
+            field.caret = field.anchor = from + 1;
             box.user_edit(field.text);
         });
     }
@@ -73,7 +75,7 @@ void HeadlessBackend::type(forms::TextBox& box, const std::string& characters) {
 void HeadlessBackend::place_caret(forms::TextBox& box, std::size_t characters) {
     as_user(box.form(), [&] {
         NativeText& field = texts_[&box];
-        field.caret = forms::byte_offset(field.text, characters);
+        field.caret = field.anchor = forms::byte_offset(field.text, characters);
     });
 }
 
@@ -155,7 +157,7 @@ void HeadlessBackend::form_loaded(forms::Form& form) {
     forms_.push_back(&form);
     for (forms::Control* control : form.controls()) {
         if (const auto* box = forms::control_cast<forms::TextBox>(*control)) {
-            texts_[box] = {box->Text(), box->Text().size()};
+            texts_[box] = native_text(*box);
         }
     }
     // Cascade new windows from the top left corner, as window systems place them by default.
@@ -199,8 +201,15 @@ void HeadlessBackend::update(forms::Control& control) {
     ++updates_[&control];
     const auto* box = forms::control_cast<forms::TextBox>(control);
     if (box == nullptr) return;
-    // Like a native field, it shows the program's text with the caret where the model puts it.
-    texts_[box] = {box->Text(), forms::byte_offset(box->Text(), box->selection().start)};
+    // Like a native field, it shows the program's text with the selection where the model puts
+    // it.
+    texts_[box] = native_text(*box);
+}
+
+HeadlessBackend::NativeText HeadlessBackend::native_text(const forms::TextBox& box) {
+    const forms::TextSelection& selection = box.selection();
+    return {box.Text(), forms::byte_offset(box.Text(), selection.start),
+            forms::byte_offset(box.Text(), selection.start + selection.length)};
 }
 
 void HeadlessBackend::activate(forms::Form& form) { focused_ = &form; }

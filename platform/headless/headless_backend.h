@@ -62,10 +62,10 @@ public:
     std::function<void()> on_updates_pushed;
 
     // The user.
-    // One key at a time, each typed at the caret, which starts at the end of the text as if the
-    // user had clicked there.
+    // One key at a time, each typed over the field's selection, or at its caret. The model
+    // decides what is selected when the program writes the field or it is first shown.
     void type(forms::TextBox& box, const std::string& characters);
-    // Clicks into a text box before the character with this index.
+    // Clicks into a text box before the character with this index: the caret, nothing selected.
     void place_caret(forms::TextBox& box, std::size_t characters);
     void press_enter(forms::TextBox& box);
     void replace_text(forms::TextBox& box, const std::string& text);  // select all, paste
@@ -105,11 +105,15 @@ public:
     void quit() override { quit_ = true; }
 
 private:
-    // What a native text field holds: its text and its caret, in bytes.
+    // What a native text field holds: its text and its selection, from the anchor to the caret,
+    // in bytes (empty: the caret alone).
     struct NativeText {
         std::string text;
+        std::size_t anchor = 0;
         std::size_t caret = 0;
     };
+    // The text and the selection the model puts in a field.
+    static NativeText native_text(const forms::TextBox& box);
 
     // Runs one piece of user input on a control of form: activation first, then the input,
     // unless the activation closed the window or a message box holds it.

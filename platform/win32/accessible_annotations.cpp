@@ -19,6 +19,10 @@ namespace win32 {
 
 namespace {
 
+// The property service takes object identifiers as DWORD; the client's is the negative LONG
+// OBJID_CLIENT, passed as its bits.
+constexpr DWORD ClientObject = static_cast<DWORD>(OBJID_CLIENT);
+
 long msaa_role(forms::AccessibleRole role) {
     switch (role) {
         case forms::AccessibleRole::Window:
@@ -96,10 +100,10 @@ void AccessibleAnnotations::tell(const std::vector<std::unique_ptr<NativeControl
 void AccessibleAnnotations::tell(HWND window, const Told& what, const Told* before) {
     // Failures change nothing a user can do: the control keeps the system's object as it is.
     const auto set = [&](const GUID& property, VARIANT value) {
-        services_->SetHwndProp(window, OBJID_CLIENT, CHILDID_SELF, property, value);
+        services_->SetHwndProp(window, ClientObject, CHILDID_SELF, property, value);
     };
     const auto clear = [&](std::initializer_list<GUID> properties) {
-        services_->ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, properties.begin(),
+        services_->ClearHwndProps(window, ClientObject, CHILDID_SELF, properties.begin(),
                                   static_cast<int>(properties.size()));
     };
     if (what.skipped) {
@@ -116,7 +120,7 @@ void AccessibleAnnotations::tell(HWND window, const Told& what, const Told* befo
     }
     if (before == nullptr || before->name != what.name) {
         for (const GUID& property : {PROPID_ACC_NAME, UiaName}) {
-            services_->SetHwndPropStr(window, OBJID_CLIENT, CHILDID_SELF, property,
+            services_->SetHwndPropStr(window, ClientObject, CHILDID_SELF, property,
                                       what.name.c_str());
         }
     }

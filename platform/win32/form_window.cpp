@@ -53,7 +53,7 @@ void FormWindow::show_icons() {
     if (form_.Icon() == nullptr) return;
     // The caption bar's icon and the task bar's, each at its size for the scale.
     for (const auto& [which, metric] :
-         {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+         {std::pair{WPARAM{ICON_BIG}, SM_CXICON}, {WPARAM{ICON_SMALL}, SM_CXSMICON}}) {
         const HICON icon = backend_.icon(*form_.Icon(), system_metric(metric, scale_.dpi()));
         SendMessageW(handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }

@@ -23,14 +23,14 @@ public:
     void push() override {
         // A static control breaks lines at CR LF.
         set_window_text(window(), widen(forms::with_line_breaks(label_.Caption(), "\r\n")));
-        if (label_.Font() != font_spec_) {
-            font_spec_ = label_.Font();
+        if (label_.Font() != shown_font_) {
+            shown_font_ = label_.Font();
             SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
         }
         InvalidateRect(window(), nullptr, TRUE);
     }
 
-    HFONT font() const override { return backend().font(font_spec_, scale()); }
+    HFONT font() const override { return backend().font(shown_font_, scale()); }
 
     HBRUSH colour(HDC dc) override {
         forms::Runtime& runtime = label_.form().runtime();
@@ -43,7 +43,9 @@ public:
 
 private:
     forms::Label& label_;
-    std::optional<forms::Font> font_spec_;
+    // The label's font as the control shows it (none: the default font): sent again only when
+    // the label's changes.
+    std::optional<forms::Font> shown_font_;
 };
 
 }  // namespace

@@ -1,4 +1,6 @@
-// A vertical scroll bar: the thumb's drag raises Scroll, every other move Change.
+// A vertical scroll bar. It reports what the user asked for (an arrow, the trough, Home or End,
+// the thumb dragged and released) and shows the value the model holds; the runtime decides
+// which of Scroll and Change follows.
 #include "platform/forms/controls.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/win32_backend.h"

@@ -71,9 +71,11 @@ std::optional<Property> take_property(Window window, Atom name, std::size_t limi
         const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
         if (property.type == None) return std::nullopt;
         property.format = format;
-        const std::size_t item_size = format == 32 ? sizeof(long) : format / 8;
+        // Items of 8, 16 or 32 bits travel; Xlib hands those of 32 as longs.
+        const auto bytes_sent = static_cast<std::size_t>(format / 8);
+        const std::size_t item_size = format == 32 ? sizeof(long) : bytes_sent;
         property.data.append(reinterpret_cast<const char*>(raw), items * item_size);
-        offset += static_cast<long>(items * (format / 8) / 4);
+        offset += static_cast<long>(items * bytes_sent / 4);  // in 32-bit units
     } while (left > 0 && property.data.size() <= limit);
     XDeleteProperty(fl_display, window, name);
     return property;

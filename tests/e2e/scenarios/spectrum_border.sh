@@ -19,7 +19,7 @@ read -r palette_x palette_y _ <<<"$(client_geometry "$PALETTE")"
 
 # Device pixels of the palette's client area, from the first of design pixel $1 to the last of
 # design pixel $2.
-device_span() { seq "$(device "$1")" $(($(device $(($2 + 1))) - 1)); }
+device_span() { seq "$(first_device "$1")" "$(last_device "$2")"; }
 at_device() { echo $((palette_x + $1)) $((palette_y + $2)); }
 press_at() { xdotool mousemove $(at_device "$1" "$2") click 1; }
 

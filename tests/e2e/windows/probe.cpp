@@ -30,17 +30,9 @@
 #include <map>
 #include <string>
 
-namespace {
+#include "platform/win32/wide_text.h"
 
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), length, nullptr, nullptr);
-    return out;
-}
+namespace {
 
 LRESULT ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
     DWORD_PTR result = 0;
@@ -54,7 +46,7 @@ std::string text_of(HWND window) {
     const LRESULT copied =
         ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
-    std::string out = utf8(text);
+    std::string out = win32::narrow(text);
     // One line per control: line breaks are shown as "\n".
     std::string escaped;
     for (const char c : out) {
@@ -67,7 +59,7 @@ std::string text_of(HWND window) {
 std::string class_of(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
-    return utf8(name);
+    return win32::narrow(name);
 }
 
 void print(const std::string& line) {
