@@ -117,7 +117,7 @@ public:
         char chunk[4096];
         ssize_t got = 0;
         while ((got = recv(client_, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            bytes.append(chunk, got);
+            bytes.append(chunk, static_cast<std::size_t>(got));
         return bytes;
     }
     void say(const std::string& bytes) {

@@ -306,7 +306,8 @@ TEST_F(AtkModuleTest, TextIsReadInCharactersWordsAndLinesAsValidText) {
     const std::string all = text(credits);
     const std::string second = all.substr(all.find('\n') + 1);
     // The third character of the second line.
-    const auto offset = static_cast<gint>(g_utf8_strlen(all.c_str(), all.find('\n') + 3));
+    const auto offset =
+        static_cast<gint>(g_utf8_strlen(all.c_str(), static_cast<gssize>(all.find('\n') + 3)));
     gint start = 0, end = 0;
     const auto piece = [&](AtkTextGranularity unit) {
         gchar* got = atk_text_get_string_at_offset(ATK_TEXT(credits), offset, unit, &start, &end);
