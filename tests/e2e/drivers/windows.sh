@@ -34,7 +34,9 @@ UNCOVERED_WINDOWS_KEEP_CONTENT=yes
 NEW_WINDOWS_ON_SCREEN=whole
 
 export WINEPREFIX
-WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/wineprefix
+# A test that runs long beside the others (the soak) names a prefix of its own in
+# E2E_WINE_PREFIX; the others share the build's.
+WINEPREFIX=$(cd "$WINDOWS_BUILD" && pwd)/${E2E_WINE_PREFIX:-wineprefix}
 # One scenario at a time uses the prefix, also across test runs started side by side: each
 # scenario's Wine server is the prefix's, and the scenario ends by stopping it. The scenario
 # starts again, as it was started, under the lock, which flock holds itself: no process that the
