@@ -477,6 +477,15 @@ TEST_F(FormsRuntimeTest, BackColorAndExposeWipeWhatWasDrawn) {
     EXPECT_EQ(paints, 1);
     box.BackColor(forms::RGB(1, 2, 3));  // the same colour still repaints
     EXPECT_EQ(box.pixel(30, 30), forms::RGB(1, 2, 3));
+
+    // Shown again: the whole box, to its outermost pixels.
+    const int w = box.surface_width();
+    const int h = box.surface_height();
+    forms::SetPixel(box.hDC(), 0, 0, forms::White);
+    forms::SetPixel(box.hDC(), w - 1, h - 1, forms::White);
+    box.user_expose();
+    EXPECT_EQ(box.pixel(0, 0), forms::RGB(1, 2, 3));
+    EXPECT_EQ(box.pixel(w - 1, h - 1), forms::RGB(1, 2, 3));
 }
 
 TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
@@ -587,6 +596,7 @@ TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
     EXPECT_EQ(code({NamedKey::None, U'V', true, false}), 22);  // Ctrl+Shift+V
     EXPECT_EQ(code({NamedKey::None, U'm', true, false}), 13);
     EXPECT_EQ(code({NamedKey::None, U'z', true, false}), 26);
+    EXPECT_EQ(code({NamedKey::None, U'Z', true, false}), 26);  // Ctrl+Shift+Z
     EXPECT_EQ(code({NamedKey::None, U'[', true, false}), 0);  // no letter: no control code
     EXPECT_EQ(code({NamedKey::None, U'1', true, false}), 0);
     EXPECT_EQ(code({NamedKey::None, U'f', false, true}), 0);  // Alt+F is the window's
