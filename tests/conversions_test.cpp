@@ -33,6 +33,17 @@ TEST(ReadNumber, AcceptsBlanksSignFractionAndExponent) {
     EXPECT_EQ(read_number("1e-400"), 0.0);  // too small: reads as zero
 }
 
+// Too small reads as zero and too large as no number: decided by the whole number's order of
+// magnitude, its digits and exponent together, not by the exponent's sign.
+TEST(ReadNumber, TooSmallAndTooLargeAreToldApartByTheWholeNumber) {
+    const std::string zeros(1830, '0');
+    EXPECT_EQ(read_number("0." + zeros + "1e1500"), 0.0);          // 1e-331
+    EXPECT_EQ(read_number("1" + zeros + "e-1500"), std::nullopt);  // 1e330
+    EXPECT_EQ(read_number("-0." + zeros + "1e+1500"), -0.0);
+    EXPECT_EQ(read_number("0." + zeros + "1e1700"), 1e-131);
+    EXPECT_EQ(read_number("1" + zeros + "e-1900"), 1e-70);
+}
+
 TEST(ReadNumber, RefusesEverythingElse) {
     for (const char* text :
          {"",    " ",    "-",     "+",      ".",    "e2",  "1e",    "1e+",  "abc",

@@ -99,6 +99,16 @@ TEST_F(FormsRuntimeTest, AnUntrappedErrorShowsTheMessageAndEndsTheProgram) {
     EXPECT_FALSE(after_write);
 }
 
+TEST_F(FormsRuntimeTest, ANegativeChannelIsAnInvalidProcedureCall) {
+    Sample& s = *sample;
+    s.Show();
+    s.Text1.Change = [&] { s.Picture1.BackColor(forms::RGB(0, -1, 0)); };
+    s.Text1.user_edit("-1");
+    ASSERT_EQ(ui.message_boxes().size(), 1U);
+    EXPECT_EQ(ui.message_boxes()[0].text,
+              "Run-time error '5':\n\nInvalid procedure call or argument");
+}
+
 // The window the user was in, and one loaded but never shown; the error path's box too.
 TEST_F(FormsRuntimeTest, AMessageBoxHoldsEveryLoadedWindowShownOrHidden) {
     Sample& s = *sample;
@@ -414,6 +424,14 @@ TEST_F(FormsRuntimeTest, SetPixelClipsToTheDrawingArea) {
     for (const forms::ColourValue pixel : box.pixels()) EXPECT_EQ(pixel, background);
     forms::SetPixel(box.hDC(), box.surface_width() - 1, box.surface_height() - 1, 0x123456);
     EXPECT_EQ(box.pixel(box.surface_width() - 1, box.surface_height() - 1), 0x123456U);
+
+    // A box no larger than its border has nothing to draw on.
+    forms::Form bare(runtime, {"Bare", 150, 150, nullptr});
+    forms::PictureBox border_only(bare, "BorderOnly", {0, 0, 60, 45}, 0);
+    EXPECT_EQ(border_only.surface_width(), 0);
+    EXPECT_EQ(border_only.surface_height(), 0);
+    forms::SetPixel(border_only.hDC(), 0, 0, forms::White);
+    EXPECT_TRUE(border_only.pixels().empty());
 }
 
 TEST_F(FormsRuntimeTest, TheChangedAreaHoldsWhatWasDrawnSinceTheBackEndLastTookIt) {

@@ -1,4 +1,6 @@
 // print_color and the hex code; typing a code and pressing Enter; copying it.
+#include <array>
+
 #include "platform/forms/message_box_style.h"
 #include "tests/varnel_fixture.h"
 
@@ -65,14 +67,20 @@ TEST_F(HexCodeTest, PaddingIsDecidedOnTheRoundedChannel) {
 }
 
 TEST_F(HexCodeTest, AnUnreadableFieldLeavesTheDisplayAsItWas) {
-    show("1", "2", "3");
-    ui.replace_text(main().Text1, "");
+    const std::array<forms::TextBox*, 3> fields = {&main().Text1, &main().Text2, &main().Text3};
     record_writes();
-    ui.replace_text(main().Text2, "200");
-    ui.replace_text(main().Text3, "100");
-    EXPECT_EQ(print_color_runs(), 0);
-    EXPECT_EQ(main().Text4.Text(), "#010203");
-    EXPECT_EQ(preview(), RGB(1, 2, 3));
+    for (std::size_t unreadable = 0; unreadable < fields.size(); ++unreadable) {
+        SCOPED_TRACE(fields[unreadable]->Name());
+        show("1", "2", "3");
+        ui.replace_text(*fields[unreadable], "");
+        writes.clear();
+        for (std::size_t other = 0; other < fields.size(); ++other) {
+            if (other != unreadable) ui.replace_text(*fields[other], "100");
+        }
+        EXPECT_EQ(print_color_runs(), 0);
+        EXPECT_EQ(main().Text4.Text(), "#010203");
+        EXPECT_EQ(preview(), RGB(1, 2, 3));
+    }
 }
 
 TEST_F(HexCodeTest, EveryRunWipesTheTrail) {
