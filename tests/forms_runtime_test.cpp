@@ -148,6 +148,19 @@ TEST_F(FormsRuntimeTest, AnErrorInANestedHandlerIsNotTrappedByTheWriter) {
     EXPECT_TRUE(runtime.ended());
 }
 
+TEST_F(FormsRuntimeTest, EachEventsChangesOfAWindowReachTheBackEndOnce) {
+    Sample& s = *sample;
+    s.Show();
+    const int updates = ui.updates(s);
+    runtime.input([&] { s.Left(100); });
+    EXPECT_EQ(ui.updates(s), updates + 1);
+    runtime.input([&] {
+        s.Left(200);
+        s.Top(50);
+    });
+    EXPECT_EQ(ui.updates(s), updates + 2);
+}
+
 TEST_F(FormsRuntimeTest, ReadingVisibleLoadsAWindowHidden) {
     int loads = 0;
     EXPECT_EQ(sample.loaded(), nullptr);

@@ -19,6 +19,11 @@ int HeadlessBackend::updates(const forms::Control& control) const {
     return found == updates_.end() ? 0 : found->second;
 }
 
+int HeadlessBackend::updates(const forms::Form& form) const {
+    const auto found = form_updates_.find(&form);
+    return found == form_updates_.end() ? 0 : found->second;
+}
+
 bool HeadlessBackend::shown(const forms::Form& form) const {
     const auto found = shown_.find(&form);
     return found != shown_.end() && found->second;
@@ -182,6 +187,7 @@ void HeadlessBackend::form_unloaded(forms::Form& form) {
 }
 
 void HeadlessBackend::update(forms::Form& form) {
+    ++form_updates_[&form];
     bool& shown = shown_[&form];
     if (shown == form.Visible()) return;
     shown = form.Visible();

@@ -45,8 +45,9 @@ public:
     // How many native windows were created, one per load of a form, and how many stand now.
     int windows_created() const { return windows_created_; }
     int native_windows() const { return static_cast<int>(forms_.size()); }
-    // How often the control's native peer was updated.
+    // How often the control's native peer, or the form's native window, was updated.
     int updates(const forms::Control& control) const;
+    int updates(const forms::Form& form) const;
     // What the native window shows: the form's visibility as last pushed.
     bool shown(const forms::Form& form) const;
     // Where the caret of a text box stands, in characters, as a native field would show it.
@@ -130,6 +131,7 @@ private:
     bool quit_ = false;
     int windows_created_ = 0;
     std::map<const forms::Control*, int> updates_;
+    std::map<const forms::Form*, int> form_updates_;
     std::map<const forms::Form*, bool> shown_;
     std::map<const forms::TextBox*, NativeText> texts_;
     std::vector<forms::Form*> forms_;
