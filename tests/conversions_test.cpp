@@ -46,9 +46,9 @@ TEST(ReadNumber, TooSmallAndTooLargeAreToldApartByTheWholeNumber) {
 
 TEST(ReadNumber, RefusesEverythingElse) {
     for (const char* text :
-         {"",    " ",    "-",     "+",      ".",    "e2",  "1e",    "1e+",  "abc",
-          "12a", "0x1F", "0x1p3", "inf",    "-inf", "nan", "1,000", "12,5", "1 2",
-          "--1", "+-1",  "1e999", "-1e999", "\n5",  "5\n", "١"}) {
+         {"",    " ",    "-",     "+",      ".",     "e2",  "1e",    "1e+",  "abc",
+          "12a", "0x1F", "0x1p3", "inf",    "-inf",  "nan", "1,000", "12,5", "1 2",
+          "--1", "+-1",  "1e999", "-1e999", "1e400", "\n5", "5\n",   "١"}) {
         EXPECT_EQ(read_number(text), std::nullopt) << '"' << text << '"';
     }
 }

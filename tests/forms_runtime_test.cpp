@@ -221,6 +221,10 @@ TEST_F(FormsRuntimeTest, ActivateOnlyWhenTheProgramsActiveWindowChanges) {
     ui.switch_to_other_program();
     ui.focus(*sample);
     EXPECT_EQ(activations, 3);
+    // Another window closes while this one stays active: nothing.
+    other.Unload();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 3);
 }
 
 TEST_F(FormsRuntimeTest, ClosingTheActiveWindowHandsActivationBack) {
@@ -628,7 +632,7 @@ TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
     EXPECT_EQ(code({NamedKey::None, U'm', true, false}), 13);
     EXPECT_EQ(code({NamedKey::None, U'z', true, false}), 26);
     EXPECT_EQ(code({NamedKey::None, U'Z', true, false}), 26);  // Ctrl+Shift+Z
-    EXPECT_EQ(code({NamedKey::None, U'[', true, false}), 0);  // no letter: no control code
+    EXPECT_EQ(code({NamedKey::None, U'[', true, false}), 0);   // no letter: no control code
     EXPECT_EQ(code({NamedKey::None, U'1', true, false}), 0);
     EXPECT_EQ(code({NamedKey::None, U'f', false, true}), 0);  // Alt+F is the window's
     EXPECT_EQ(code({NamedKey::None, U'#', false, false}), '#');
@@ -704,6 +708,25 @@ TEST(ClassicRandom, AReseedTakesTheClocksReading) {
     first.reseed(Reading + 1);
     second.reseed(Reading + 2);
     EXPECT_NE(first.next(), second.next());
+}
+
+TEST(ClassicRandom, TheProgramsReseedReadsTheSystemClockInMicroseconds) {
+    const auto microseconds = [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        return std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+    };
+    forms::ClassicRandom from_clock;
+    const std::int64_t before = microseconds();
+    from_clock.reseed_from_clock();
+    const std::int64_t after = microseconds();
+    const float drawn = from_clock.next();
+    bool found = false;
+    for (std::int64_t reading = before; reading <= after && !found; ++reading) {
+        forms::ClassicRandom same;
+        same.reseed(reading);
+        found = same.next() == drawn;
+    }
+    EXPECT_TRUE(found);
 }
 
 TEST(Colour, ChannelsAbove255CountAs255AndNegativeOnesFail) {
