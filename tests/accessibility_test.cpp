@@ -122,6 +122,11 @@ TEST_F(AccessibilityTest, TheMainWindowReadsAsItLooks) {
                                 }));
     EXPECT_EQ(window.find(main().Label6), nullptr);
     EXPECT_EQ(window.find(main().Timer1), nullptr);
+    // Tab stops at what the keyboard works, never at a text or a picture to read.
+    for (const Accessible& a : window.controls) {
+        const bool only_read = a.role == R::StaticText || a.role == R::Graphic;
+        EXPECT_EQ(a.focusable, !only_read) << a.name;
+    }
 }
 
 TEST_F(AccessibilityTest, LabelsAreTiedToWhatTheyName) {
@@ -137,6 +142,24 @@ TEST_F(AccessibilityTest, LabelsAreTiedToWhatTheyName) {
     // The credit line and the buttons name nothing and are named by nothing.
     EXPECT_TRUE(window.find(main().Label1)->label_for.empty());
     EXPECT_EQ(window.find(main().Command2)->labelled_by, nullptr);
+}
+
+// The rule behind those names, on a window of its own: of the labels standing above a field or
+// on its left, the nearest names it; a label over the field's own width names nothing.
+TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
+    forms::Form form(program->runtime, {"Labels", 4500, 3300, nullptr});
+    const forms::TextBox field(form, "Field", {1500, 1500, 900, 375}, 0, "");
+    const forms::Label farther(form, "Far", {1500, 300, 900, 255}, 1, "Far");    // 2145 above
+    const forms::Label nearer(form, "Near", {1500, 1050, 900, 255}, 2, "Near");  // 645 above
+    const forms::Label left(form, "Left", {600, 1560, 800, 255}, 3, "Left");     // 1000 left
+    const forms::TextBox lone(form, "Lone", {3000, 2400, 900, 375}, 4, "");
+    const forms::Label over(form, "Over", {3300, 2460, 450, 255}, 5, "Over");  // on its right half
+    const forms::AccessibleWindow window = forms::describe(form);
+    EXPECT_EQ(window.find(field)->labelled_by, &nearer);
+    EXPECT_EQ(window.find(lone)->labelled_by, nullptr);
+    EXPECT_TRUE(window.find(farther)->label_for.empty());
+    EXPECT_TRUE(window.find(left)->label_for.empty());
+    EXPECT_TRUE(window.find(over)->label_for.empty());
 }
 
 TEST_F(AccessibilityTest, TheCheckBoxReadsItsState) {

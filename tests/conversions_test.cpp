@@ -88,8 +88,9 @@ TEST(ReadHexEntry, CutsThreePiecesAfterDroppingEveryHash) {
     using C = colour::Channels;
     EXPECT_EQ(read_hex_entry("#FF8000"), (C{255, 128, 0}));
     EXPECT_EQ(read_hex_entry("ff8000"), (C{255, 128, 0}));
-    EXPECT_EQ(read_hex_entry("#F80"), (C{248, 0, 0}));     // no short form
-    EXPECT_EQ(read_hex_entry("#1G2233"), (C{1, 34, 51}));  // reading stops at G
+    EXPECT_EQ(read_hex_entry("a0AF9a"), (C{160, 175, 154}));  // each end of both letter ranges
+    EXPECT_EQ(read_hex_entry("#F80"), (C{248, 0, 0}));        // no short form
+    EXPECT_EQ(read_hex_entry("#1G2233"), (C{1, 34, 51}));     // reading stops at G
     EXPECT_EQ(read_hex_entry("##12#34#56"), (C{18, 52, 86}));
     EXPECT_EQ(read_hex_entry("#FF 800"), (C{255, 8, 0}));      // pieces "FF", " 8", "00"
     EXPECT_EQ(read_hex_entry("#123456789"), (C{18, 52, 86}));  // beyond six: ignored

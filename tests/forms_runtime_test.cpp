@@ -524,15 +524,21 @@ TEST_F(FormsRuntimeTest, BackColorAndExposeWipeWhatWasDrawn) {
 }
 
 TEST_F(FormsRuntimeTest, TimersTickOnlyWhileEnabled) {
+    forms::Timer& timer = sample->Timer1;
     int ticks = 0;
-    sample->Timer1.Tick = [&] { ++ticks; };
+    timer.Tick = [&] { ++ticks; };
     ui.tick();
-    sample->Timer1.Enabled(true);
+    timer.Enabled(true);
     ui.tick();
     ui.tick();
-    sample->Timer1.Enabled(false);
+    timer.Enabled(false);
     ui.tick();
     EXPECT_EQ(ticks, 2);
+    // The back end, which arms the system's timer, hears of each switch.
+    const int updates = ui.updates(timer);
+    runtime.input([&] { timer.Enabled(true); });
+    runtime.input([&] { timer.Enabled(false); });
+    EXPECT_EQ(ui.updates(timer), updates + 2);
 }
 
 // FLTK's repeating timeout once caught up after a stall: a 30 ms stall gave intervals of 40.2,
@@ -642,7 +648,10 @@ TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
     EXPECT_EQ(code({NamedKey::None, U'\u20ac', false, false}), 0x20AC);
     EXPECT_EQ(code({NamedKey::None, U'\U0001F600', false, false}), 0);  // beyond 16 bits
     EXPECT_EQ(code({NamedKey::None, 0xD83D, false, false}), 0);         // half of one in UTF-16
-    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);            // Delete types nothing
+    EXPECT_EQ(code({NamedKey::None, 0xD800, false, false}), 0);         // the halves' range ends
+    EXPECT_EQ(code({NamedKey::None, 0xDFFF, false, false}), 0);
+    EXPECT_EQ(code({NamedKey::None, 0xE000, false, false}), 0xE000);
+    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);  // Delete types nothing
     EXPECT_EQ(code({NamedKey::None, 9, false, false}), 0);
     EXPECT_EQ(code({NamedKey::None, 0, false, false}), 0);  // Shift, Insert: no character
 }
