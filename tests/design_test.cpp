@@ -106,8 +106,7 @@ TEST_F(VarnelTest, ControlsFitTheirWindowsInWholePixelsAndOnlyThoseBeneathOverla
     };
     for (const forms::Form* form : program->runtime.loaded_forms()) {
         const forms::Stacking stacking = forms::stacking(*form);
-        EXPECT_TRUE(whole_pixels({form->client_width(), form->client_height()}))
-            << form->Caption();
+        EXPECT_TRUE(whole_pixels({form->client_width(), form->client_height()})) << form->Caption();
         for (const forms::Control* control : form->controls()) {
             if (control->kind() == ControlKind::Timer) continue;
             const forms::Bounds& b = control->bounds();

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/forms/clock.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/number_text.h"
@@ -172,6 +173,13 @@ TEST_F(FormsRuntimeTest, ReadingVisibleLoadsAWindowHidden) {
     sample.Unload();  // not loaded: nothing
     EXPECT_EQ(sample.loaded(), nullptr);
     EXPECT_EQ(loads, 0);
+}
+
+TEST_F(FormsRuntimeTest, SettingVisibleShowsAndHidesAsShowAndHideDo) {
+    sample->Visible(true);
+    EXPECT_TRUE(ui.shown(*sample));
+    sample->Visible(false);
+    EXPECT_FALSE(ui.shown(*sample));
 }
 
 TEST_F(FormsRuntimeTest, UnloadCanBeCancelledAndTheProgramEndsWithTheLastWindow) {
@@ -717,6 +725,14 @@ TEST(ClassicRandom, AReseedTakesTheClocksReading) {
     first.reseed(Reading + 1);
     second.reseed(Reading + 2);
     EXPECT_NE(first.next(), second.next());
+}
+
+// The program's clock waits for real: the clipboard's retries rest between attempts.
+TEST(SystemClock, SleepsAtLeastAsLongAsAsked) {
+    forms::SystemClock clock;
+    const auto start = clock.now();
+    clock.sleep_for(std::chrono::milliseconds(20));
+    EXPECT_GE(clock.now() - start, std::chrono::milliseconds(20));
 }
 
 TEST(ClassicRandom, TheProgramsReseedReadsTheSystemClockInMicroseconds) {
