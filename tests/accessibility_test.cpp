@@ -147,15 +147,19 @@ TEST_F(AccessibilityTest, LabelsAreTiedToWhatTheyName) {
 // The rule behind those names, on a window of its own: of the labels standing above a field or
 // on its left, the nearest names it; a label over the field's own width names nothing.
 TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
-    forms::Form form(program->runtime, {"Labels", 4500, 3300, nullptr});
+    forms::Form form(program->runtime, {"Labels", 4500, 4500, nullptr});
     const forms::TextBox field(form, "Field", {1500, 1500, 900, 375}, 0, "");
     const forms::Label farther(form, "Far", {1500, 300, 900, 255}, 1, "Far");    // 2145 above
     const forms::Label nearer(form, "Near", {1500, 1050, 900, 255}, 2, "Near");  // 645 above
     const forms::Label left(form, "Left", {600, 1560, 800, 255}, 3, "Left");     // 1000 left
-    const forms::TextBox lone(form, "Lone", {3000, 2400, 900, 375}, 4, "");
-    const forms::Label over(form, "Over", {3300, 2460, 450, 255}, 5, "Over");  // on its right half
+    // Under the first field: Near stands 2445 above it, Beside 1000 on its left.
+    const forms::TextBox below(form, "Below", {1500, 2400, 900, 375}, 4, "");
+    const forms::Label beside(form, "Beside", {600, 2460, 800, 255}, 5, "Beside");
+    const forms::TextBox lone(form, "Lone", {3000, 3600, 900, 375}, 6, "");
+    const forms::Label over(form, "Over", {3300, 3660, 450, 255}, 7, "Over");  // on its right half
     const forms::AccessibleWindow window = forms::describe(form);
     EXPECT_EQ(window.find(field)->labelled_by, &nearer);
+    EXPECT_EQ(window.find(below)->labelled_by, &beside);
     EXPECT_EQ(window.find(lone)->labelled_by, nullptr);
     EXPECT_TRUE(window.find(farther)->label_for.empty());
     EXPECT_TRUE(window.find(left)->label_for.empty());

@@ -62,6 +62,10 @@ TEST_F(BallTrailTest, TheGreyedValueAlsoStartsTheTimer) {
     EXPECT_TRUE(main().Timer1.Enabled());
     main().Check1.Value(0);
     EXPECT_FALSE(main().Timer1.Enabled());
+    // A check box has no other values.
+    EXPECT_THROW(main().Check1.Value(3), forms::RuntimeError);
+    EXPECT_THROW(main().Check1.Value(-1), forms::RuntimeError);
+    EXPECT_EQ(main().Check1.Value(), 0);
 }
 
 TEST_F(BallTrailTest, TurnsAreCertainAtTheHighestLimitsAndImpossibleAtTheLowest) {

@@ -199,6 +199,11 @@ TEST_F(VarnelTest, ArrowStepsStopAtBothEnds) {
     ui.scroll(f.VScroll3, forms::ScrollAction::LineDown);
     EXPECT_EQ(f.Text3.Text(), "1");
     EXPECT_EQ(f.Text4.Text(), "#000001");
+    // A click in the trough steps by one too.
+    ui.scroll(f.VScroll3, forms::ScrollAction::PageDown);
+    EXPECT_EQ(f.Text3.Text(), "2");
+    ui.scroll(f.VScroll3, forms::ScrollAction::PageUp);
+    EXPECT_EQ(f.Text3.Text(), "1");
     ui.drag_thumb(f.VScroll3, {255});
     ui.scroll(f.VScroll3, forms::ScrollAction::LineDown);
     EXPECT_EQ(f.VScroll3.Value(), 255);

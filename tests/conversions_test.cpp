@@ -42,6 +42,7 @@ TEST(ReadNumber, TooSmallAndTooLargeAreToldApartByTheWholeNumber) {
     EXPECT_EQ(read_number("-0." + zeros + "1e+1500"), -0.0);
     EXPECT_EQ(read_number("0." + zeros + "1e1700"), 1e-131);
     EXPECT_EQ(read_number("1" + zeros + "e-1900"), 1e-70);
+    EXPECT_EQ(read_number(zeros + "1e-350"), 0.0);  // leading zeros add nothing
 }
 
 TEST(ReadNumber, RefusesEverythingElse) {

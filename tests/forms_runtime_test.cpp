@@ -160,6 +160,15 @@ TEST_F(FormsRuntimeTest, EachEventsChangesOfAWindowReachTheBackEndOnce) {
         s.Top(50);
     });
     EXPECT_EQ(ui.updates(s), updates + 2);
+    runtime.input([&] { s.Top(60); });
+    EXPECT_EQ(ui.updates(s), updates + 3);
+    // Shown and hidden again within one event: the window is not activated.
+    const forms::Form* active = ui.focused();
+    runtime.input([&] {
+        other->Show();
+        other->Visible(false);
+    });
+    EXPECT_EQ(ui.focused(), active);
 }
 
 TEST_F(FormsRuntimeTest, ReadingVisibleLoadsAWindowHidden) {
@@ -659,7 +668,9 @@ TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
     EXPECT_EQ(code({NamedKey::None, 0xD800, false, false}), 0);         // the halves' range ends
     EXPECT_EQ(code({NamedKey::None, 0xDFFF, false, false}), 0);
     EXPECT_EQ(code({NamedKey::None, 0xE000, false, false}), 0xE000);
-    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);  // Delete types nothing
+    EXPECT_EQ(code({NamedKey::None, 0xFFFF, false, false}), 0xFFFF);  // the last of 16 bits
+    EXPECT_EQ(code({NamedKey::None, 0x10000, false, false}), 0);      // the first beyond
+    EXPECT_EQ(code({NamedKey::None, 127, false, false}), 0);          // Delete types nothing
     EXPECT_EQ(code({NamedKey::None, 9, false, false}), 0);
     EXPECT_EQ(code({NamedKey::None, 0, false, false}), 0);  // Shift, Insert: no character
 }

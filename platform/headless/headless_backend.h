@@ -81,6 +81,8 @@ public:
     void focus(forms::Form& form);
     // Another program's window takes the focus: nothing the program hears of.
     void switch_to_other_program() { focused_ = nullptr; }
+    // The window the system last activated, if the program's.
+    const forms::Form* focused() const { return focused_; }
     void close(forms::Form& form);
     // Covers part of a picture box with another window and uncovers it.
     void uncover(forms::PictureBox& box, forms::PixelRect area);
