@@ -157,6 +157,9 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     const forms::Label beside(form, "Beside", {600, 2460, 800, 255}, 5, "Beside");
     const forms::TextBox lone(form, "Lone", {3000, 3600, 900, 375}, 6, "");
     const forms::Label over(form, "Over", {3300, 3660, 450, 255}, 7, "Over");  // on its right half
+    // Nearer than Near above the first field, but not over its middle: neither names it.
+    const forms::Label right_half(form, "RightHalf", {2100, 1200, 600, 255}, 8, "Right half");
+    const forms::Label to_middle(form, "ToMiddle", {1050, 1200, 900, 255}, 9, "To the middle");
     const forms::AccessibleWindow window = forms::describe(form);
     EXPECT_EQ(window.find(field)->labelled_by, &nearer);
     EXPECT_EQ(window.find(below)->labelled_by, &beside);
@@ -164,6 +167,8 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     EXPECT_TRUE(window.find(farther)->label_for.empty());
     EXPECT_TRUE(window.find(left)->label_for.empty());
     EXPECT_TRUE(window.find(over)->label_for.empty());
+    EXPECT_TRUE(window.find(right_half)->label_for.empty());
+    EXPECT_TRUE(window.find(to_middle)->label_for.empty());
 }
 
 TEST_F(AccessibilityTest, TheCheckBoxReadsItsState) {

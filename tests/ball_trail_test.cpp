@@ -62,6 +62,11 @@ TEST_F(BallTrailTest, TheGreyedValueAlsoStartsTheTimer) {
     EXPECT_TRUE(main().Timer1.Enabled());
     main().Check1.Value(0);
     EXPECT_FALSE(main().Timer1.Enabled());
+    // The native check box shows each value it is given.
+    const int updates = ui.updates(main().Check1);
+    program->runtime.input([&] { main().Check1.Value(1); });
+    EXPECT_EQ(ui.updates(main().Check1), updates + 1);
+    program->runtime.input([&] { main().Check1.Value(0); });
     // A check box has no other values.
     EXPECT_THROW(main().Check1.Value(3), forms::RuntimeError);
     EXPECT_THROW(main().Check1.Value(-1), forms::RuntimeError);

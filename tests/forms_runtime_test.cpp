@@ -238,11 +238,19 @@ TEST_F(FormsRuntimeTest, ActivateOnlyWhenTheProgramsActiveWindowChanges) {
     ui.switch_to_other_program();
     ui.focus(*sample);
     EXPECT_EQ(activations, 3);
-    // Another window closes while this one stays active: nothing, also on coming back to it.
+    // Another window hides, then closes, while this one stays active: nothing, also on coming
+    // back to it.
+    other.Show();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 4);
+    other->Visible(false);
+    ui.switch_to_other_program();
+    ui.focus(*sample);
+    EXPECT_EQ(activations, 4);
     other.Unload();
     ui.switch_to_other_program();
     ui.focus(*sample);
-    EXPECT_EQ(activations, 3);
+    EXPECT_EQ(activations, 4);
 }
 
 TEST_F(FormsRuntimeTest, ClosingTheActiveWindowHandsActivationBack) {
@@ -493,6 +501,8 @@ TEST_F(FormsRuntimeTest, TheChangedAreaHoldsWhatWasDrawnSinceTheBackEndLastTookI
 
     box.user_expose({-5, 2, 3, h + 5});  // a repaint: the part on the surface
     EXPECT_EQ(box.take_changed_area(), (forms::PixelRect{0, 2, 3, h}));
+    box.user_expose({0, 5, w, 5});  // no height: nothing
+    EXPECT_TRUE(box.take_changed_area().empty());
 }
 
 TEST_F(FormsRuntimeTest, AnyRepaintAreaIsSafe) {
