@@ -320,14 +320,19 @@ TEST_F(FormsRuntimeTest, InputDuringAnEventIsNotDelivered) {
 
 TEST_F(FormsRuntimeTest, RepaintsGatheredDuringAnEventAreForgottenWithTheirWindow) {
     Sample& s = *sample;
+    Sample& staying = *other;
     int paints = 0;
+    int staying_paints = 0;
     s.Picture1.Paint = [&] { ++paints; };
+    staying.Picture1.Paint = [&] { ++staying_paints; };
     s.Text1.Change = [&] {
+        staying.Picture1.user_expose({0, 0, 5, 5});
         s.Picture1.user_expose({0, 0, 5, 5});
         sample.Unload();
     };
     s.Text1.user_edit("gone");
     EXPECT_EQ(paints, 0);
+    EXPECT_EQ(staying_paints, 1);  // another window's repaint still comes
     EXPECT_EQ(sample.loaded(), nullptr);
 }
 
