@@ -210,13 +210,20 @@ TEST_F(FormsRuntimeTest, AWindowMayUnloadItselfFromItsOwnHandler) {
     other.Show();
     Sample& s = *sample;
     std::string read_after_unload;
+    bool visible_after_unload = true;
     s.Text1.Change = [&] {
+        // Changes made in the same event are not pushed to a window that is gone.
+        s.Left(100);
+        s.VScroll1.Value(5);
         sample.Unload();
         // The form's members stay valid until the outermost event ends (ASan checks this).
         read_after_unload = s.Text1.Text();
+        visible_after_unload = s.Visible();
     };
     s.Text1.user_edit("bye");
     EXPECT_EQ(read_after_unload, "bye");
+    EXPECT_FALSE(visible_after_unload);
+    EXPECT_EQ(ui.updates_after_unload(), 0);
     EXPECT_EQ(sample.loaded(), nullptr);
     EXPECT_FALSE(runtime.ended());
 }
@@ -284,6 +291,16 @@ TEST_F(FormsRuntimeTest, AnActivationReportedDuringAnEventCountsOnceItIsOver) {
     sample->Text1.user_edit("x");
     EXPECT_EQ(seen, (std::vector<std::string>{"handler done", "other"}));
     EXPECT_EQ(runtime.active_form(), other.loaded());
+    // Or while the event's changes are pushed: the active window hides, and the system
+    // activates the one beneath.
+    seen.clear();
+    bool reported = false;
+    ui.on_updates_pushed = [&] {
+        if (!std::exchange(reported, true)) sample->user_activate();
+    };
+    runtime.input([&] { other->Visible(false); });
+    EXPECT_EQ(seen, (std::vector<std::string>{"sample"}));
+    EXPECT_EQ(runtime.active_form(), sample.loaded());
 }
 
 TEST_F(FormsRuntimeTest, InputDuringAnEventIsNotDelivered) {

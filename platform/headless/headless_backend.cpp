@@ -187,6 +187,10 @@ void HeadlessBackend::form_unloaded(forms::Form& form) {
 }
 
 void HeadlessBackend::update(forms::Form& form) {
+    if (!loaded(form)) {
+        ++updates_after_unload_;
+        return;
+    }
     ++form_updates_[&form];
     bool& shown = shown_[&form];
     if (shown == form.Visible()) return;
@@ -204,6 +208,10 @@ void HeadlessBackend::update(forms::Form& form) {
 }
 
 void HeadlessBackend::update(forms::Control& control) {
+    if (!loaded(control.form())) {
+        ++updates_after_unload_;
+        return;
+    }
     ++updates_[&control];
     const auto* box = forms::control_cast<forms::TextBox>(control);
     if (box == nullptr) return;

@@ -48,6 +48,9 @@ public:
     // How often the control's native peer, or the form's native window, was updated.
     int updates(const forms::Control& control) const;
     int updates(const forms::Form& form) const;
+    // Updates that came for a control or a window after its native window was gone: a native
+    // back end has no peer left to apply them to.
+    int updates_after_unload() const { return updates_after_unload_; }
     // What the native window shows: the form's visibility as last pushed.
     bool shown(const forms::Form& form) const;
     // Where the caret of a text box stands, in characters, as a native field would show it.
@@ -132,6 +135,7 @@ private:
     bool clipboard_held_ = false;
     bool quit_ = false;
     int windows_created_ = 0;
+    int updates_after_unload_ = 0;
     std::map<const forms::Control*, int> updates_;
     std::map<const forms::Form*, int> form_updates_;
     std::map<const forms::Form*, bool> shown_;
