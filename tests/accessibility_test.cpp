@@ -160,10 +160,15 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     // Nearer than Near above the first field, but not over its middle: neither names it.
     const forms::Label right_half(form, "RightHalf", {2100, 1200, 600, 255}, 8, "Right half");
     const forms::Label to_middle(form, "ToMiddle", {1050, 1200, 900, 255}, 9, "To the middle");
+    // A label that starts at a field's middle stands over it.
+    const forms::TextBox centred(form, "Centred", {300, 3600, 900, 375}, 10, "");
+    const forms::Label from_middle(form, "FromMiddle", {750, 3200, 600, 255}, 11,
+                                   "From the middle");
     const forms::AccessibleWindow window = forms::describe(form);
     EXPECT_EQ(window.find(field)->labelled_by, &nearer);
     EXPECT_EQ(window.find(below)->labelled_by, &beside);
     EXPECT_EQ(window.find(lone)->labelled_by, nullptr);
+    EXPECT_EQ(window.find(centred)->labelled_by, &from_middle);
     EXPECT_TRUE(window.find(farther)->label_for.empty());
     EXPECT_TRUE(window.find(left)->label_for.empty());
     EXPECT_TRUE(window.find(over)->label_for.empty());

@@ -301,6 +301,17 @@ TEST_F(FormsRuntimeTest, AnActivationReportedDuringAnEventCountsOnceItIsOver) {
     runtime.input([&] { other->Visible(false); });
     EXPECT_EQ(seen, (std::vector<std::string>{"sample"}));
     EXPECT_EQ(runtime.active_form(), sample.loaded());
+    // A window that closes during the event takes only its own report with it.
+    other.Show();
+    ui.focus(*sample);
+    seen.clear();
+    sample->Text1.Change = [&] {
+        other->user_activate();
+        sample.Unload();
+    };
+    sample->Text1.user_edit("bye");
+    EXPECT_EQ(seen, (std::vector<std::string>{"other"}));
+    EXPECT_EQ(runtime.active_form(), other.loaded());
 }
 
 TEST_F(FormsRuntimeTest, InputDuringAnEventIsNotDelivered) {
@@ -683,6 +694,7 @@ TEST(TypedKey, TheRuntimeDecidesWhichKeysRaiseKeyPressAndWithWhatCode) {
         EXPECT_EQ(code({NamedKey::Escape, 0, ctrl, false}), 27);
     }
     EXPECT_EQ(code({NamedKey::None, U'a', true, false}), 1);
+    EXPECT_EQ(code({NamedKey::None, U'A', true, false}), 1);  // as Windows names the key
     EXPECT_EQ(code({NamedKey::None, U'v', true, false}), 22);
     EXPECT_EQ(code({NamedKey::None, U'V', true, false}), 22);  // Ctrl+Shift+V
     EXPECT_EQ(code({NamedKey::None, U'm', true, false}), 13);
