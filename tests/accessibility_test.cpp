@@ -176,6 +176,21 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     EXPECT_TRUE(window.find(to_middle)->label_for.empty());
 }
 
+// Letters in one display font on one line read as one word, also where a letter shares the
+// line only with another letter of the word.
+TEST_F(AccessibilityTest, LettersLinkedThroughOneAnotherReadAsOneWord) {
+    forms::Form form(program->runtime, {"Word", 1500, 1500, nullptr});
+    forms::Label first(form, "First", {0, 0, 300, 300}, 0, "V");
+    forms::Label last(form, "Last", {600, 500, 300, 300}, 1, "r");  // beside the middle one only
+    forms::Label middle(form, "Middle", {300, 250, 300, 300}, 2, "a");
+    const forms::Font display{"MS Sans Serif", 24, 400, 204};
+    for (forms::Label* letter : {&first, &last, &middle}) letter->Font(display);
+    const forms::AccessibleWindow window = forms::describe(form);
+    EXPECT_EQ(window.find(first)->text, "Var");
+    EXPECT_EQ(window.find(middle), nullptr);
+    EXPECT_EQ(window.find(last), nullptr);
+}
+
 TEST_F(AccessibilityTest, TheCheckBoxReadsItsState) {
     EXPECT_EQ(named(main(), AccessibleRole::CheckBox, "Ball").check, forms::CheckState::Unchecked);
     ui.click(main().Check1);

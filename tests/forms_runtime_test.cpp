@@ -258,6 +258,11 @@ TEST_F(FormsRuntimeTest, ActivateOnlyWhenTheProgramsActiveWindowChanges) {
     ui.switch_to_other_program();
     ui.focus(*sample);
     EXPECT_EQ(activations, 4);
+    // Hidden and shown again, the window is activated afresh.
+    sample->Visible(false);
+    sample.Show();
+    EXPECT_EQ(activations, 5);
+    EXPECT_EQ(ui.focused(), sample.loaded());
 }
 
 TEST_F(FormsRuntimeTest, ClosingTheActiveWindowHandsActivationBack) {
