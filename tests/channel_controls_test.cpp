@@ -160,9 +160,11 @@ TEST_F(VarnelTest, AFieldTakesAnyLengthOfText) {
 TEST_F(VarnelTest, ALongPastedNumberReachesTheNativeFieldOnlyAsItsRewrittenValue) {
     varnel::Form_Varnel& f = main();
     const int updates = ui.updates(f.Text1);
+    const int bar_updates = ui.updates(f.VScroll1);
     ui.replace_text(f.Text1, std::string(std::size_t{1} << 20, '0') + "25");
     EXPECT_EQ(f.Text1.Text(), "25");
-    EXPECT_EQ(ui.updates(f.Text1), updates + 1);  // "25", once
+    EXPECT_EQ(ui.updates(f.Text1), updates + 1);         // "25", once
+    EXPECT_EQ(ui.updates(f.VScroll1), bar_updates + 1);  // and the bar moves to 25
     // Typed over, the field and the channel's last text keep no storage of the long text.
     ui.replace_text(f.Text1, "");
     ui.type(f.Text1, "12");

@@ -125,6 +125,8 @@ TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
     EXPECT_EQ(forms::utf16_offset(text, 99), 5U);
     EXPECT_EQ(forms::characters_before_utf16("\U0001F600ab", 3), 2U);  // the pair counts two
     EXPECT_EQ(forms::characters_before_utf16("\u20acab", 2), 2U);      // "€" counts one
+    EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 1), 2U);  // the last two-byte character
+    EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 2), 5U);  // the first three-byte one
     // Stray bytes count one each, and a sequence cut short by the end stays inside the text.
     const std::string broken =
         "\x80\xff"
