@@ -164,11 +164,18 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     const forms::TextBox centred(form, "Centred", {300, 3600, 900, 375}, 10, "");
     const forms::Label from_middle(form, "FromMiddle", {750, 3200, 600, 255}, 11,
                                    "From the middle");
+    // A label on the left that starts halfway down a field stands beside it; one whose middle
+    // lies on the field's left edge does not stand on its left.
+    const forms::TextBox level(form, "Level", {3300, 300, 900, 390}, 12, "");
+    const forms::Label halfway(form, "Halfway", {2400, 495, 800, 255}, 13, "Halfway");
+    const forms::Label on_edge(form, "OnEdge", {3200, 450, 200, 255}, 14, "Edge");
     const forms::AccessibleWindow window = forms::describe(form);
     EXPECT_EQ(window.find(field)->labelled_by, &nearer);
     EXPECT_EQ(window.find(below)->labelled_by, &beside);
     EXPECT_EQ(window.find(lone)->labelled_by, nullptr);
     EXPECT_EQ(window.find(centred)->labelled_by, &from_middle);
+    EXPECT_EQ(window.find(level)->labelled_by, &halfway);
+    EXPECT_TRUE(window.find(on_edge)->label_for.empty());
     EXPECT_TRUE(window.find(farther)->label_for.empty());
     EXPECT_TRUE(window.find(left)->label_for.empty());
     EXPECT_TRUE(window.find(over)->label_for.empty());
@@ -183,10 +190,12 @@ TEST_F(AccessibilityTest, LettersLinkedThroughOneAnotherReadAsOneWord) {
     forms::Label first(form, "First", {0, 0, 300, 300}, 0, "V");
     forms::Label last(form, "Last", {600, 500, 300, 300}, 1, "r");  // beside the middle one only
     forms::Label middle(form, "Middle", {300, 250, 300, 300}, 2, "a");
+    forms::Label under(form, "Under", {600, 800, 300, 300}, 3, "x");  // touches the last only
     const forms::Font display{"MS Sans Serif", 24, 400, 204};
-    for (forms::Label* letter : {&first, &last, &middle}) letter->Font(display);
+    for (forms::Label* letter : {&first, &last, &middle, &under}) letter->Font(display);
     const forms::AccessibleWindow window = forms::describe(form);
     EXPECT_EQ(window.find(first)->text, "Var");
+    EXPECT_EQ(window.find(under)->text, "x");
     EXPECT_EQ(window.find(middle), nullptr);
     EXPECT_EQ(window.find(last), nullptr);
 }
@@ -208,6 +217,9 @@ TEST_F(AccessibilityTest, TheAboutWindowReadsItsTitleAsOneWord) {
     ASSERT_EQ(read.size(), 5U);
     EXPECT_EQ(std::ranges::count(read, R::Graphic, &std::pair<R, std::string>::first), 2);
     const forms::AccessibleWindow window = forms::describe(about());
+    for (const Accessible& a : window.controls) {
+        EXPECT_EQ(a.focusable, a.role == R::PushButton) << a.name;  // Close only
+    }
     const Accessible& title = *window.find(about().Label2);
     EXPECT_EQ(title.name, "Varnel");
     EXPECT_EQ(title.text, "Varnel");

@@ -185,8 +185,12 @@ TEST_F(VarnelTest, TypingAZeroAfterTenRunsPrintColorTwice) {
 TEST_F(VarnelTest, DraggingAThumbRewritesItsFieldOnEveryMove) {
     varnel::Form_Varnel& f = main();
     record_writes();
+    const int bar_updates = ui.updates(f.VScroll2);
     ui.drag_thumb(f.VScroll2, {41, 42});
     EXPECT_EQ(f.Text2.Text(), "42");
+    // The native bar is told each value: a system's bar may not keep the thumb where it was
+    // dragged unless told.
+    EXPECT_EQ(ui.updates(f.VScroll2), bar_updates + 2);
     // Two moves of two print_color runs each, then the release: one more.
     EXPECT_EQ(print_color_runs(), 5);
     EXPECT_EQ(f.Text4.Text(), "#002A00");

@@ -37,8 +37,9 @@ TEST(ReadNumber, AcceptsBlanksSignFractionAndExponent) {
 // magnitude, its digits and exponent together, not by the exponent's sign.
 TEST(ReadNumber, TooSmallAndTooLargeAreToldApartByTheWholeNumber) {
     const std::string zeros(1830, '0');
-    EXPECT_EQ(read_number("0." + zeros + "1e1500"), 0.0);          // 1e-331
-    EXPECT_EQ(read_number("1" + zeros + "e-1500"), std::nullopt);  // 1e330
+    EXPECT_EQ(read_number("0." + zeros + "1e1500"), 0.0);                            // 1e-331
+    EXPECT_EQ(read_number("1" + zeros + "e-1500"), std::nullopt);                    // 1e330
+    EXPECT_EQ(read_number("0." + std::string(1030, '0') + "1e1350"), std::nullopt);  // 1e319
     EXPECT_EQ(read_number("-0." + zeros + "1e+1500"), -0.0);
     EXPECT_EQ(read_number("0." + zeros + "1e1700"), 1e-131);
     EXPECT_EQ(read_number("1" + zeros + "e-1900"), 1e-70);
@@ -125,8 +126,22 @@ TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
     EXPECT_EQ(forms::utf16_offset(text, 99), 5U);
     EXPECT_EQ(forms::characters_before_utf16("\U0001F600ab", 3), 2U);  // the pair counts two
     EXPECT_EQ(forms::characters_before_utf16("\u20acab", 2), 2U);      // "€" counts one
+    // Each range of lead bytes: 0xC0 starts two bytes, 0xE0 three, 0xF0 to 0xF7 four, and
+    // 0xF8, which no character starts with, stands alone.
+    EXPECT_EQ(forms::byte_offset("\xc0\x80"
+                                 "a",
+                                 1),
+              2U);
     EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 1), 2U);  // the last two-byte character
     EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 2), 5U);  // the first three-byte one
+    EXPECT_EQ(forms::byte_offset("\xf7\xbf\xbf\xbf"
+                                 "a",
+                                 1),
+              4U);
+    EXPECT_EQ(forms::byte_offset("\xf8"
+                                 "abc",
+                                 1),
+              1U);
     // Stray bytes count one each, and a sequence cut short by the end stays inside the text.
     const std::string broken =
         "\x80\xff"

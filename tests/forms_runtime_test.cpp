@@ -205,6 +205,30 @@ TEST_F(FormsRuntimeTest, UnloadCanBeCancelledAndTheProgramEndsWithTheLastWindow)
     EXPECT_TRUE(ui.quit_requested());
 }
 
+TEST_F(FormsRuntimeTest, AnUnloadedWindowIsFreedWhenItsEventIsOver) {
+    class Counted final : public forms::Form {
+    public:
+        Counted(forms::Runtime& runtime, int& freed)
+            : forms::Form(runtime, {"Counted", 1500, 1500, nullptr}), freed_(freed) {}
+        ~Counted() override { ++freed_; }
+
+    private:
+        int& freed_;
+    };
+    int freed = 0;
+    forms::WindowRef<Counted> counted{runtime,
+                                      [&] { return std::make_unique<Counted>(runtime, freed); }};
+    sample.Show();
+    for (int times = 1; times <= 2; ++times) {
+        counted.Show();
+        runtime.input([&] {
+            counted.Unload();
+            EXPECT_EQ(freed, times - 1);  // its handlers may still be running
+        });
+        EXPECT_EQ(freed, times);
+    }
+}
+
 TEST_F(FormsRuntimeTest, AWindowMayUnloadItselfFromItsOwnHandler) {
     sample.Show();
     other.Show();
