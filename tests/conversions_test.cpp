@@ -40,6 +40,7 @@ TEST(ReadNumber, TooSmallAndTooLargeAreToldApartByTheWholeNumber) {
     EXPECT_EQ(read_number("0." + zeros + "1e1500"), 0.0);                            // 1e-331
     EXPECT_EQ(read_number("1" + zeros + "e-1500"), std::nullopt);                    // 1e330
     EXPECT_EQ(read_number("0." + std::string(1030, '0') + "1e1350"), std::nullopt);  // 1e319
+    EXPECT_EQ(read_number(std::string(400, '9')), std::nullopt);  // digits alone, 10^400
     EXPECT_EQ(read_number("-0." + zeros + "1e+1500"), -0.0);
     EXPECT_EQ(read_number("0." + zeros + "1e1700"), 1e-131);
     EXPECT_EQ(read_number("1" + zeros + "e-1900"), 1e-70);
