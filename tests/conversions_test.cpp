@@ -129,20 +129,12 @@ TEST(TextUnits, CountCharactersInBytesAndUtf16Units) {
     EXPECT_EQ(forms::characters_before_utf16("\u20acab", 2), 2U);      // "€" counts one
     // Each range of lead bytes: 0xC0 starts two bytes, 0xE0 three, 0xF0 to 0xF7 four, and
     // 0xF8, which no character starts with, stands alone.
-    EXPECT_EQ(forms::byte_offset("\xc0\x80"
-                                 "a",
-                                 1),
-              2U);
-    EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 1), 2U);  // the last two-byte character
-    EXPECT_EQ(forms::byte_offset("\u07ff\u0800a", 2), 5U);  // the first three-byte one
-    EXPECT_EQ(forms::byte_offset("\xf7\xbf\xbf\xbf"
-                                 "a",
-                                 1),
-              4U);
-    EXPECT_EQ(forms::byte_offset("\xf8"
-                                 "abc",
-                                 1),
-              1U);
+    // ('z' follows a byte written in hex: it is no hex digit, so the escape ends before it.)
+    EXPECT_EQ(forms::byte_offset("\xc0\x80z", 1), 2U);
+    EXPECT_EQ(forms::byte_offset("\u07ff\u0800z", 1), 2U);  // the last two-byte character
+    EXPECT_EQ(forms::byte_offset("\u07ff\u0800z", 2), 5U);  // the first three-byte one
+    EXPECT_EQ(forms::byte_offset("\xf7\xbf\xbf\xbfz", 1), 4U);
+    EXPECT_EQ(forms::byte_offset("\xf8zzz", 1), 1U);
     // Stray bytes count one each, and a sequence cut short by the end stays inside the text.
     const std::string broken =
         "\x80\xff"
