@@ -36,7 +36,9 @@ std::string session_bus_address() {
 }
 
 // The module stands in the library folder when the program is installed (at the same place
-// relative to the program wherever it is installed), beside the program in the build tree.
+// relative to the program wherever it is installed): the architecture's when a package installed
+// it, a folder of its own under a prefix's lib when the portable download's install.sh did. It
+// stands beside the program in the build tree and in the unpacked download.
 std::string module_path() {
     char program[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
@@ -44,7 +46,8 @@ std::string module_path() {
     const std::string_view path(program, static_cast<std::size_t>(length));
     const std::string folder(path.substr(0, path.rfind('/') + 1));
     for (const std::string& candidate :
-         {folder + VARNEL_MODULE_FOLDER + "/" + VARNEL_MODULE, folder + VARNEL_MODULE}) {
+         {folder + VARNEL_MODULE_FOLDER + "/" + VARNEL_MODULE,
+          folder + "../lib/varnel/" + VARNEL_MODULE, folder + VARNEL_MODULE}) {
         if (access(candidate.c_str(), R_OK) == 0) return candidate;
     }
     return {};
