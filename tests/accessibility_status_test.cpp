@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "platform/fltk/atk/accessibility_status.h"
-#include "platform/fltk/atk/bus_connection.h"
-#include "platform/fltk/atk/dbus_message.h"
+#include "platform/accessibility_bus/accessibility_status.h"
+#include "platform/accessibility_bus/bus_connection.h"
+#include "platform/accessibility_bus/dbus_message.h"
 
 namespace {
 
-using fltk::atk::AccessibilityStatus;
-using fltk::atk::BusConnection;
-using fltk::atk::Framing;
-using fltk::atk::Message;
-using fltk::atk::MessageType;
-using fltk::atk::SocketAddress;
+using accessibility_bus::AccessibilityStatus;
+using accessibility_bus::BusConnection;
+using accessibility_bus::Framing;
+using accessibility_bus::Message;
+using accessibility_bus::MessageType;
+using accessibility_bus::SocketAddress;
 
 // What the bus sent a program that asked while the launcher ran with accessibility off, then
 // set IsEnabled: its sign-in answer, the answer to the greeting, the name it was given, the
@@ -78,7 +78,7 @@ std::vector<std::string> messages_of(const std::string& stream) {
     std::string rest = stream.substr(stream.find("\r\n") + 2);
     std::vector<std::string> messages;
     while (!rest.empty()) {
-        const Framing framing = fltk::atk::frame(rest, rest.size());
+        const Framing framing = accessibility_bus::frame(rest, rest.size());
         if (framing.state != Framing::State::Whole) {
             ADD_FAILURE() << "no whole message in " << rest.size() << " bytes";
             break;
@@ -149,13 +149,13 @@ TEST(AccessibilityStatus, SignsInAsksAndFollowsTheLauncherOverTheSocket) {
     heard.erase(0, heard.find("BEGIN\r\n") + 7);
     std::vector<std::string> members;
     for (const std::string& bytes : messages_of("\r\n" + heard)) {
-        const std::optional<Message> call = fltk::atk::parse(bytes);
+        const std::optional<Message> call = accessibility_bus::parse(bytes);
         ASSERT_TRUE(call.has_value());
         members.push_back(call->member);
         if (call->member == "GetAll") {
             EXPECT_EQ(call->path, "/org/a11y/bus");
             EXPECT_EQ(call->interface, "org.freedesktop.DBus.Properties");
-            EXPECT_EQ(fltk::atk::WireReader(*call).string(), "org.a11y.Status");
+            EXPECT_EQ(accessibility_bus::WireReader(*call).string(), "org.a11y.Status");
         }
     }
     EXPECT_EQ(members, (std::vector<std::string>{"Hello", "AddMatch", "AddMatch", "GetAll"}));
@@ -185,14 +185,14 @@ TEST(AccessibilityStatus, AsksAgainWhenTheLauncherAppears) {
     status.opening();
     std::vector<std::string> answers;
     for (const std::string& bytes : messages_of(bytes_of(LauncherAppears))) {
-        const std::optional<Message> message = fltk::atk::parse(bytes);
+        const std::optional<Message> message = accessibility_bus::parse(bytes);
         ASSERT_TRUE(message.has_value());
         answers.push_back(status.read(*message));
         EXPECT_FALSE(status.enabled());
     }
     ASSERT_EQ(answers.size(), 4U);  // greeting, name, no launcher, the launcher appears
     EXPECT_TRUE(answers[2].empty());
-    const std::optional<Message> question = fltk::atk::parse(answers[3]);
+    const std::optional<Message> question = accessibility_bus::parse(answers[3]);
     ASSERT_TRUE(question.has_value());
     EXPECT_EQ(question->member, "GetAll");
     EXPECT_EQ(question->serial, 5U);
@@ -219,15 +219,15 @@ TEST(DBusWire, DamagedMessagesAreReadSafely) {
     for (const char* stream : {EnabledLater, LauncherAppears}) {
         for (const std::string& message : messages_of(bytes_of(stream))) {
             for (std::size_t length = 0; length < message.size(); ++length) {
-                EXPECT_FALSE(fltk::atk::parse(message.substr(0, length)).has_value());
+                EXPECT_FALSE(accessibility_bus::parse(message.substr(0, length)).has_value());
             }
             for (std::size_t at = 0; at < message.size(); ++at) {
                 for (const int value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
                     std::string damaged = message;
                     damaged[at] = static_cast<char>(value);
-                    fltk::atk::frame(damaged, 1 << 16);
-                    if (const std::optional<Message> read = fltk::atk::parse(damaged)) {
-                        fltk::atk::WireReader body(*read);
+                    accessibility_bus::frame(damaged, 1 << 16);
+                    if (const std::optional<Message> read = accessibility_bus::parse(damaged)) {
+                        accessibility_bus::WireReader body(*read);
                         body.string();
                         body.booleans();
                         AccessibilityStatus().read(*read);
@@ -239,18 +239,18 @@ TEST(DBusWire, DamagedMessagesAreReadSafely) {
     // A header that promises more than the limit is broken at once, not waited for.
     std::string huge = messages_of(bytes_of(EnabledLater)).front();
     huge[4] = huge[5] = huge[6] = huge[7] = '\xFF';
-    EXPECT_EQ(fltk::atk::frame(huge, 1 << 16).state, Framing::State::Broken);
+    EXPECT_EQ(accessibility_bus::frame(huge, 1 << 16).state, Framing::State::Broken);
 }
 
 TEST(DBusWire, AMethodCallReadsBackWithItsFieldsAndArguments) {
-    const std::string bytes = fltk::atk::encode({"org.example.Peer",
-                                                 "/a/b",
-                                                 "org.example.Iface",
-                                                 "Do",
-                                                 {"one", "", "three"},
-                                                 fltk::atk::NoAutoStart},
-                                                42);
-    const std::optional<Message> message = fltk::atk::parse(bytes);
+    const std::string bytes = accessibility_bus::encode({"org.example.Peer",
+                                                         "/a/b",
+                                                         "org.example.Iface",
+                                                         "Do",
+                                                         {"one", "", "three"},
+                                                         accessibility_bus::NoAutoStart},
+                                                        42);
+    const std::optional<Message> message = accessibility_bus::parse(bytes);
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->type, MessageType::MethodCall);
     EXPECT_EQ(message->serial, 42U);
@@ -258,7 +258,7 @@ TEST(DBusWire, AMethodCallReadsBackWithItsFieldsAndArguments) {
     EXPECT_EQ(message->interface, "org.example.Iface");
     EXPECT_EQ(message->member, "Do");
     EXPECT_EQ(message->signature, "sss");
-    fltk::atk::WireReader body(*message);
+    accessibility_bus::WireReader body(*message);
     EXPECT_EQ(body.string(), "one");
     EXPECT_EQ(body.string(), "");
     EXPECT_EQ(body.string(), "three");
@@ -267,12 +267,13 @@ TEST(DBusWire, AMethodCallReadsBackWithItsFieldsAndArguments) {
 }
 
 TEST(DBusAddress, TheUnixSocketsOfAnAddressListInOrder) {
-    EXPECT_EQ(fltk::atk::unix_sockets("unix:path=/run/user/1000/bus"),
+    EXPECT_EQ(accessibility_bus::unix_sockets("unix:path=/run/user/1000/bus"),
               (std::vector<SocketAddress>{{"/run/user/1000/bus", false}}));
-    EXPECT_EQ(fltk::atk::unix_sockets("tcp:host=localhost,port=1;unix:abstract=/tmp/dbus-x,guid=ab;"
-                                      "unix:guid=ab,path=/tmp/a%20b;unix:path=/bad%2"),
+    EXPECT_EQ(accessibility_bus::unix_sockets(
+                  "tcp:host=localhost,port=1;unix:abstract=/tmp/dbus-x,guid=ab;"
+                  "unix:guid=ab,path=/tmp/a%20b;unix:path=/bad%2"),
               (std::vector<SocketAddress>{{"/tmp/dbus-x", true}, {"/tmp/a b", false}}));
-    EXPECT_TRUE(fltk::atk::unix_sockets("").empty());
+    EXPECT_TRUE(accessibility_bus::unix_sockets("").empty());
 }
 
 }  // namespace

@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "platform/fltk/atk/atk_module.h"
+#include "platform/atk_module/atk_module.h"
 #include "platform/forms/accessible_events.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
 namespace {
 
-using fltk::atk::Focus;
-using fltk::atk::ScreenRect;
+using atk_module::Focus;
+using atk_module::ScreenRect;
 
 // Where the native side says things stand, and what was pressed.
-class FakeHost final : public fltk::atk::Host {
+class FakeHost final : public atk_module::Host {
 public:
     static constexpr ScreenRect Window{200, 100, 254, 184};
     ScreenRect extents(const forms::Form&) const override { return Window; }
@@ -147,7 +147,7 @@ protected:
     }
 
     FakeHost host;
-    fltk::atk::AtkModule module{host, {"Varnel", "FLTK", "1.3.8"}};
+    atk_module::AtkModule module{host, {"Varnel", "FLTK", "1.3.8"}};
     std::map<const forms::Form*, forms::AccessibleWindow> told;
     std::vector<std::string> signals;
     std::vector<guint> listeners;

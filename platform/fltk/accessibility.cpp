@@ -55,7 +55,8 @@ std::string module_path() {
 
 // Loads the module and starts it; nothing, with a word on stderr, if it cannot be. The module
 // is never unloaded: the GLib types it registers cannot be.
-std::unique_ptr<atk::Module> load_module(atk::Host& host, const atk::Application& application) {
+std::unique_ptr<atk_module::Module> load_module(atk_module::Host& host,
+                                                const atk_module::Application& application) {
     const std::string path = module_path();
     if (path.empty()) {
         std::cerr << "varnel: accessibility: " << VARNEL_MODULE << " is missing\n";
@@ -64,16 +65,16 @@ std::unique_ptr<atk::Module> load_module(atk::Host& host, const atk::Application
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     const auto start =
         library != nullptr
-            ? reinterpret_cast<atk::StartModule>(dlsym(library, atk::StartModuleName))
+            ? reinterpret_cast<atk_module::StartModule>(dlsym(library, atk_module::StartModuleName))
             : nullptr;
     if (start == nullptr) {
         std::cerr << "varnel: accessibility: " << dlerror() << '\n';
         return nullptr;
     }
-    return std::unique_ptr<atk::Module>(start(host, application));
+    return std::unique_ptr<atk_module::Module>(start(host, application));
 }
 
-atk::ScreenRect rect_of(const Fl_Widget& widget) {
+atk_module::ScreenRect rect_of(const Fl_Widget& widget) {
     const Fl_Window* window = widget.top_window();
     const bool is_window = window == &widget;
     return {(is_window ? 0 : window->x()) + widget.x(), (is_window ? 0 : window->y()) + widget.y(),
@@ -107,16 +108,16 @@ Accessibility::~Accessibility() {
 // The session bus is asked whether the desktop's accessibility is on while the program starts;
 // the answer comes back through the event loop, after the first window is on the screen.
 void Accessibility::watch_status() {
-    status_bus_ =
-        atk::BusConnection::open(atk::unix_sockets(session_bus_address()), status_.opening());
+    status_bus_ = accessibility_bus::BusConnection::open(
+        accessibility_bus::unix_sockets(session_bus_address()), status_.opening());
     if (status_bus_) Fl::add_fd(status_bus_->fd(), FL_READ, status_arrived, this);
 }
 
 void Accessibility::status_arrived(int, void* self) {
     auto& accessibility = *static_cast<Accessibility*>(self);
-    std::vector<atk::Message> messages;
+    std::vector<accessibility_bus::Message> messages;
     bool open = accessibility.status_bus_->receive(messages);
-    for (const atk::Message& message : messages) {
+    for (const accessibility_bus::Message& message : messages) {
         const std::string answer = accessibility.status_.read(message);
         if (!answer.empty()) open = open && accessibility.status_bus_->send(answer);
     }
@@ -187,20 +188,20 @@ void Accessibility::message_box_closed() {
     if (module_) module_->message_box(std::nullopt);
 }
 
-atk::ScreenRect Accessibility::extents(const forms::Form& form) const {
+atk_module::ScreenRect Accessibility::extents(const forms::Form& form) const {
     const auto found = windows_.find(&form);
-    return found != windows_.end() ? rect_of(*found->second) : atk::ScreenRect{};
+    return found != windows_.end() ? rect_of(*found->second) : atk_module::ScreenRect{};
 }
 
-atk::ScreenRect Accessibility::extents(const forms::Control& control) const {
+atk_module::ScreenRect Accessibility::extents(const forms::Control& control) const {
     const auto found = windows_.find(&control.form());
     const Fl_Widget* widget = found != windows_.end() ? found->second->widget_of(control) : nullptr;
-    return widget != nullptr ? rect_of(*widget) : atk::ScreenRect{};
+    return widget != nullptr ? rect_of(*widget) : atk_module::ScreenRect{};
 }
 
-atk::ScreenRect Accessibility::message_box_extents(bool button) const {
+atk_module::ScreenRect Accessibility::message_box_extents(bool button) const {
     const Fl_Widget* widget = button ? box_button_ : box_window_;
-    return widget != nullptr ? rect_of(*widget) : atk::ScreenRect{};
+    return widget != nullptr ? rect_of(*widget) : atk_module::ScreenRect{};
 }
 
 int Accessibility::caret(const forms::Control& control) const {
@@ -250,15 +251,15 @@ void Accessibility::round(void* self) {
 // The focus as FLTK holds it: the widget with the keyboard focus (none while another program
 // has it), in one of the program's windows or the message box.
 void Accessibility::report_focus() {
-    atk::Focus focus;
+    atk_module::Focus focus;
     if (const Fl_Widget* widget = Fl::focus()) {
         const Fl_Window* window = widget->top_window();
         const auto* native = dynamic_cast<const NativeWindow*>(window);
         if (window == box_window_ && window != nullptr) {
-            focus.in = atk::Focus::In::MessageBox;
+            focus.in = atk_module::Focus::In::MessageBox;
             focus.on_button = widget == box_button_;
         } else if (native != nullptr && native->form() != nullptr) {
-            focus.in = atk::Focus::In::Form;
+            focus.in = atk_module::Focus::In::Form;
             focus.form = native->form();
             focus.control = native->control_of(*widget);
         }
@@ -271,10 +272,10 @@ void Accessibility::report_focus() {
 // GLib's file descriptors wake the event loop, whose next round dispatches what they bring; so
 // does its time. FLTK's check callbacks run before each wait of every loop, the message box's
 // too, so the module keeps answering while a box waits.
-void Accessibility::wait_for(const atk::Wait& wait) {
+void Accessibility::wait_for(const atk_module::Wait& wait) {
     for (const int fd : watched_fds_) Fl::remove_fd(fd);
     watched_fds_.clear();
-    for (const atk::Wait::Fd& fd : wait.fds) {
+    for (const atk_module::Wait::Fd& fd : wait.fds) {
         Fl::add_fd(fd.fd, (fd.read ? FL_READ : 0) | (fd.write ? FL_WRITE : 0), woken, this);
         watched_fds_.push_back(fd.fd);
     }

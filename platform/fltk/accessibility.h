@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/fltk/atk/accessibility_module.h"
-#include "platform/fltk/atk/accessibility_status.h"
-#include "platform/fltk/atk/bus_connection.h"
+#include "platform/accessibility_bus/accessibility_status.h"
+#include "platform/accessibility_bus/bus_connection.h"
+#include "platform/atk_module/accessibility_module.h"
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/native_window.h"
 #include "platform/forms/accessible.h"
@@ -23,7 +23,7 @@ namespace fltk {
 // on it reports to the module each window's description and the events between two of them,
 // once per event, and what only the native side knows: where the focus is, where windows and
 // controls stand, the caret, the message box.
-class Accessibility final : public atk::Host {
+class Accessibility final : public atk_module::Host {
 public:
     using Windows = std::map<const forms::Form*, NativeWindowPtr>;
 
@@ -40,10 +40,10 @@ public:
     void message_box_shown(const forms::AccessibleAlert& box, const MessageBoxShown& shown);
     void message_box_closed();
 
-    // atk::Host
-    atk::ScreenRect extents(const forms::Form& form) const override;
-    atk::ScreenRect extents(const forms::Control& control) const override;
-    atk::ScreenRect message_box_extents(bool button) const override;
+    // atk_module::Host
+    atk_module::ScreenRect extents(const forms::Form& form) const override;
+    atk_module::ScreenRect extents(const forms::Control& control) const override;
+    atk_module::ScreenRect message_box_extents(bool button) const override;
     int caret(const forms::Control& control) const override;
     void press(const forms::Control& control) override;
     void press_message_box_button() override;
@@ -55,16 +55,16 @@ private:
     // One round of the module's work, before the event loop waits: the focus, then GLib's.
     static void round(void* self);
     void report_focus();
-    void wait_for(const atk::Wait& wait);
+    void wait_for(const atk_module::Wait& wait);
     static void run_presses(void* self);
 
     const Windows& windows_;
     bool wanted_ = false;
-    atk::AccessibilityStatus status_;
-    std::optional<atk::BusConnection> status_bus_;
-    std::unique_ptr<atk::Module> module_;
+    accessibility_bus::AccessibilityStatus status_;
+    std::optional<accessibility_bus::BusConnection> status_bus_;
+    std::unique_ptr<atk_module::Module> module_;
     std::map<const forms::Form*, forms::AccessibleWindow> told_;
-    atk::Focus focus_;
+    atk_module::Focus focus_;
     std::optional<forms::AccessibleAlert> box_;
     const Fl_Window* box_window_ = nullptr;
     Fl_Widget* box_button_ = nullptr;

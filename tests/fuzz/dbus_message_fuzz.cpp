@@ -5,15 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fltk/atk/dbus_message.h"
+#include "platform/accessibility_bus/dbus_message.h"
 
 namespace {
 
-using fltk::atk::Framing;
+using accessibility_bus::Framing;
 
 // Reads every value of a body whose signature the program knows, as the status reader does.
-void read_body(const fltk::atk::Message& message) {
-    fltk::atk::WireReader reader(message);
+void read_body(const accessibility_bus::Message& message) {
+    accessibility_bus::WireReader reader(message);
     for (const char type : message.signature) {
         if (type == 'a') {
             reader.booleans();
@@ -26,8 +26,8 @@ void read_body(const fltk::atk::Message& message) {
 
 // The bytes cut into a call's texts at each zero byte; at most 255 arguments, as many as a
 // signature can name.
-fltk::atk::MethodCall call_of(std::string_view bytes) {
-    fltk::atk::MethodCall call;
+accessibility_bus::MethodCall call_of(std::string_view bytes) {
+    accessibility_bus::MethodCall call;
     std::string* const texts[] = {&call.destination, &call.path, &call.interface, &call.member};
     std::size_t piece = 0;
     for (const char c : bytes) {
@@ -47,22 +47,22 @@ fltk::atk::MethodCall call_of(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    const Framing framing = fltk::atk::frame(bytes, 1 << 20);
+    const Framing framing = accessibility_bus::frame(bytes, 1 << 20);
     if (framing.state == Framing::State::Whole && framing.length > size) __builtin_trap();
-    if (const auto message = fltk::atk::parse(bytes)) {
+    if (const auto message = accessibility_bus::parse(bytes)) {
         if (message->body.size() > size) __builtin_trap();
         read_body(*message);
     }
 
-    const fltk::atk::MethodCall call = call_of(bytes);
-    const std::string encoded = fltk::atk::encode(call, 7);
-    const auto read = fltk::atk::parse(encoded);
+    const accessibility_bus::MethodCall call = call_of(bytes);
+    const std::string encoded = accessibility_bus::encode(call, 7);
+    const auto read = accessibility_bus::parse(encoded);
     if (!read || read->serial != 7 || read->path != call.path ||
         read->interface != call.interface || read->member != call.member ||
-        read->type != fltk::atk::MessageType::MethodCall) {
+        read->type != accessibility_bus::MessageType::MethodCall) {
         __builtin_trap();
     }
-    fltk::atk::WireReader body(*read);
+    accessibility_bus::WireReader body(*read);
     for (const std::string& argument : call.arguments) {
         if (body.string() != argument) __builtin_trap();
     }

@@ -13,6 +13,8 @@ import sys
 FORMS = "platform/forms"
 SCALING = "platform/scaling"
 FEATURES = ("colour", "trail", "palette", "about")
+ACCESSIBILITY_BUS = "platform/accessibility_bus"
+ATK_MODULE = "platform/atk_module"
 
 # What each folder's files may include, besides their own folder and system headers.
 MAY_INCLUDE = {
@@ -20,12 +22,14 @@ MAY_INCLUDE = {
     # How a screen of any density shows the runtime's windows: both native back ends use it.
     SCALING: {FORMS},
     "platform/headless": {FORMS},
-    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11", "platform/fltk/atk"},
+    "platform/fltk": {FORMS, SCALING, "platform/fltk/x11", ACCESSIBILITY_BUS, ATK_MODULE},
     # Selections, the clipboard's handover and window manager hints, in X11's own terms.
     "platform/fltk/x11": set(),
-    # Accessibility in ATK's and AT-SPI's terms: the model's descriptions exported as ATK
-    # objects, and whether the desktop asks for them; nothing of FLTK.
-    "platform/fltk/atk": {FORMS},
+    # The program's own D-Bus client, which asks the desktop whether it wants accessibility.
+    ACCESSIBILITY_BUS: set(),
+    # The accessibility module: the model's descriptions exported as ATK objects, in ATK's and
+    # AT-SPI's terms; nothing of FLTK.
+    ATK_MODULE: {FORMS},
     "platform/win32": {FORMS, SCALING},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},
@@ -40,6 +44,12 @@ MAY_ALSO_INCLUDE = {
     "platform/win32/main.cpp": {"app"},
     # A build tool that writes the program icon as an .ico file.
     "platform/win32/make_ico.cpp": {"app"},
+}
+
+# Folders that others may reach only through these headers of theirs. The accessibility module is
+# a library of its own, loaded at run time: the program knows it by its interface alone.
+ONLY_THROUGH = {
+    ATK_MODULE: {ATK_MODULE + "/accessibility_module.h"},
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
@@ -75,6 +85,8 @@ def breaches(root):
             target = folder_of(name)
             if target is not None and target not in allowed:
                 yield f"{path} includes {name}: {folder}/ may not include {target}/"
+            elif target != folder and name not in ONLY_THROUGH.get(target, {name}):
+                yield f"{path} includes {name}: {target}/ is reached only through its interface"
     yield from header_cycles(root, graph)
 
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fltk/atk/dbus_message.h"
+#include "platform/accessibility_bus/dbus_message.h"
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 // A Unix socket a D-Bus address names: a path in the file system, or a name in the abstract
 // namespace.
@@ -51,4 +51,4 @@ private:
     std::string received_;
 };
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 // The parts of a text between its separators ("a;b;" gives "a", "b" and "").
 inline std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -16,4 +16,4 @@ inline std::vector<std::string_view> split(std::string_view text, char separator
     }
 }
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

@@ -1,11 +1,11 @@
-#include "platform/fltk/atk/atk_objects.h"
+#include "platform/atk_module/atk_objects.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
 
-namespace fltk::atk {
+namespace atk_module {
 
 namespace {
 
@@ -341,4 +341,4 @@ ObjectRef new_object(ObjectKind kind) {
 
 ObjectState& state_of(AtkObject* object) { return state(object); }
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -4,9 +4,9 @@
 #include <map>
 #include <string>
 
-#include "platform/fltk/atk/dbus_message.h"
+#include "platform/accessibility_bus/dbus_message.h"
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 // Whether the desktop asks programs to be accessible, as the AT-SPI bus launcher tells it on the
 // session bus: its org.a11y.Status properties IsEnabled (assistive technology is in use) and
@@ -32,4 +32,4 @@ private:
     std::map<std::string, bool> properties_;
 };
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

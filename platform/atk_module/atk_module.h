@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fltk/atk/accessibility_module.h"
-#include "platform/fltk/atk/atk_objects.h"
-#include "platform/fltk/atk/glib_pump.h"
+#include "platform/atk_module/accessibility_module.h"
+#include "platform/atk_module/atk_objects.h"
+#include "platform/atk_module/glib_pump.h"
 
-namespace fltk::atk {
+namespace atk_module {
 
 // The program's windows as ATK objects under one application object, exported by the AT-SPI
 // bridge: a window object per shown form and for the message box, and an object per control
@@ -66,4 +66,4 @@ private:
     bool exported_ = false;
 };
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "platform/fltk/atk/accessibility_module.h"
+#include "platform/atk_module/accessibility_module.h"
 
-namespace fltk::atk {
+namespace atk_module {
 
 // Makes ATK's process-wide functions answer for the program: the root object, the toolkit's
 // name and version, and the global event listeners through which the bridge hears the objects'
@@ -16,4 +16,4 @@ void install_util(AtkObject* root, const Application& application, std::function
 // The root and the callback are going: ATK's functions answer nothing from now on.
 void uninstall_util();
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -1,10 +1,10 @@
-#include "platform/fltk/atk/accessibility_status.h"
+#include "platform/accessibility_bus/accessibility_status.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 namespace {
 
@@ -87,4 +87,4 @@ bool AccessibilityStatus::enabled() const {
     });
 }
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

@@ -1,14 +1,10 @@
-#include "platform/fltk/atk/atk_util.h"
+#include "platform/atk_module/atk_util.h"
 
 #include <map>
 #include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
-#include "platform/fltk/atk/split.h"
-
-namespace fltk::atk {
+namespace atk_module {
 
 namespace {
 
@@ -33,8 +29,8 @@ Util& util() {
 // "Atk:AtkWindow:activate"); the toolkit part means nothing here. Other forms are refused, and
 // the bridge then uses these.
 guint add_global_event_listener(GSignalEmissionHook listener, const gchar* event_type) {
-    const std::vector<std::string_view> parts = split(event_type, ':');
-    if (parts.size() != 3) return 0;
+    g_auto(GStrv) parts = g_strsplit(event_type, ":", 0);
+    if (g_strv_length(parts) != 3) return 0;
     const std::string type_name(parts[1]);
     const std::string signal_name(parts[2]);
     const GType type = g_type_from_name(type_name.c_str());
@@ -97,4 +93,4 @@ void uninstall_util() {
     util().listening = nullptr;
 }
 
-}  // namespace fltk::atk
+}  // namespace atk_module

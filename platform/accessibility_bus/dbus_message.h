@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 // The few D-Bus messages the program exchanges with the session bus before it knows whether the
 // desktop wants accessibility, in the bus's wire format: method calls with string arguments out,
@@ -96,4 +96,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

@@ -1,4 +1,4 @@
-#include "platform/fltk/atk/atk_module.h"
+#include "platform/atk_module/atk_module.h"
 
 #include <atk-bridge.h>
 
@@ -6,9 +6,9 @@
 #include <array>
 #include <string_view>
 
-#include "platform/fltk/atk/atk_util.h"
+#include "platform/atk_module/atk_util.h"
 
-namespace fltk::atk {
+namespace atk_module {
 
 namespace {
 
@@ -399,4 +399,4 @@ void AtkModule::repeat_focus() {
     focus(now);
 }
 
-}  // namespace fltk::atk
+}  // namespace atk_module

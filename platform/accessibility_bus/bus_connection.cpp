@@ -1,4 +1,4 @@
-#include "platform/fltk/atk/bus_connection.h"
+#include "platform/accessibility_bus/bus_connection.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -9,9 +9,9 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/fltk/atk/split.h"
+#include "platform/accessibility_bus/split.h"
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 namespace {
 
@@ -171,4 +171,4 @@ bool BusConnection::receive(std::vector<Message>& messages) {
     }
 }
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

@@ -1,8 +1,8 @@
-#include "platform/fltk/atk/glib_pump.h"
+#include "platform/atk_module/glib_pump.h"
 
 #include <algorithm>
 
-namespace fltk::atk {
+namespace atk_module {
 
 namespace {
 
@@ -48,4 +48,4 @@ Wait GlibPump::round() {
     return wait;
 }
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "platform/fltk/atk/accessibility_module.h"
+#include "platform/atk_module/accessibility_module.h"
 
-namespace fltk::atk {
+namespace atk_module {
 
 // GLib's default main context, run by the program's own event loop rather than by a GLib loop of
 // its own (a second thread would have to share every ATK object with the first). Each round
@@ -30,4 +30,4 @@ private:
     bool prepared_ = false;
 };
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/fltk/atk/accessibility_module.h"
+#include "platform/atk_module/accessibility_module.h"
 #include "platform/forms/accessible.h"
 
-namespace fltk::atk {
+namespace atk_module {
 
 // What one ATK object reads: the module keeps it up to date from the model's descriptions, and
 // the object's ATK functions only read it.
@@ -53,4 +53,4 @@ ObjectRef new_object(ObjectKind kind);
 // The state of an object that new_object made.
 ObjectState& state_of(AtkObject* object);
 
-}  // namespace fltk::atk
+}  // namespace atk_module

@@ -1,8 +1,8 @@
-#include "platform/fltk/atk/dbus_message.h"
+#include "platform/accessibility_bus/dbus_message.h"
 
 #include <utility>
 
-namespace fltk::atk {
+namespace accessibility_bus {
 
 namespace {
 
@@ -256,4 +256,4 @@ std::optional<std::map<std::string, bool>> WireReader::booleans() {
     return entries;
 }
 
-}  // namespace fltk::atk
+}  // namespace accessibility_bus

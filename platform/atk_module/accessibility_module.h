@@ -14,7 +14,7 @@
 // The program and the module meet in this header alone: the module reads the model's
 // descriptions and asks the program for what only the native side knows.
 
-namespace fltk::atk {
+namespace atk_module {
 
 // A rectangle on the screen, in device pixels.
 struct ScreenRect {
@@ -95,4 +95,4 @@ struct Application {
 using StartModule = Module* (*)(Host& host, const Application& application);
 constexpr const char* StartModuleName = "varnel_accessibility_start";
 
-}  // namespace fltk::atk
+}  // namespace atk_module
