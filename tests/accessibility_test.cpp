@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -293,29 +294,95 @@ TEST_F(AccessibilityTest, WindowsAreToldOfAsTheyAppearAndGo) {
     EXPECT_TRUE(forms::events_between(hidden, changed).empty());
 }
 
-// A back end compares a window's descriptions each time the runtime has pushed every change: one
-// keystroke is told once, with all it changed, and a message box comes after what led to it.
-TEST_F(AccessibilityTest, EachEventIsToldOnceItsUpdatesArePushed) {
-    forms::AccessibleWindow told = forms::describe(main());
-    std::vector<std::vector<forms::AccessibleEvent>> pushes;
-    ui.on_updates_pushed = [&] {
-        forms::AccessibleWindow now = forms::describe(main());
-        std::vector<forms::AccessibleEvent> events = forms::events_between(told, now);
-        if (!events.empty()) pushes.push_back(std::move(events));
-        told = std::move(now);
-    };
+// What the runtime tells the back end of each window, once assistive technology has asked: the
+// window's caption, whether it was told before and reads now, and the events.
+struct Told {
+    std::string window;
+    bool before = false;
+    bool now = false;
+    std::vector<forms::AccessibleEvent> events;
+    bool operator==(const Told&) const = default;
+    friend void PrintTo(const Told& told, std::ostream* out) {
+        *out << told.window << (told.before ? " before" : "") << (told.now ? " now" : "") << " "
+             << told.events.size() << " events";
+    }
+};
+
+class AccessibilityRecordTest : public AccessibilityTest {
+protected:
+    AccessibilityRecordTest() {
+        ui.on_accessible_update = [this](const forms::AccessibleUpdate& update) {
+            told.push_back({update.form.Caption(), update.before != nullptr, update.now != nullptr,
+                            update.events});
+            if (update.now != nullptr) last[&update.form] = *update.now;
+        };
+    }
+    std::vector<Told> told;
+    std::map<const forms::Form*, forms::AccessibleWindow> last;
+};
+
+// Nothing is described for nobody: until assistive technology asks, the back end hears nothing;
+// then it hears of every loaded window as a whole, shown or not (About is loaded hidden from the
+// start: the main window's activation looks at it).
+TEST_F(AccessibilityRecordTest, NothingIsToldUntilAssistiveTechnologyAsks) {
     ui.type(main().Text1, "2");
-    EXPECT_EQ(pushes, (std::vector<std::vector<forms::AccessibleEvent>>{{
-                          {AccessibleChange::TextChanged, &main().Text1},
-                          {AccessibleChange::ValueChanged, &main().VScroll1},
-                          {AccessibleChange::TextChanged, &main().Text4},
-                      }}));
+    ui.click(main().Palette);
+    EXPECT_TRUE(told.empty());
+    program->runtime.assistive_technology_asked();
+    EXPECT_EQ(told, (std::vector<Told>{{"Varnel v3.0", false, true, {}},
+                                       {"About", false, true, {}},
+                                       {"myPalette", false, true, {}}}));
+    EXPECT_EQ(last.at(&main()), forms::describe(main()));
+    // Asked again, it tells nothing anew.
+    told.clear();
+    program->runtime.assistive_technology_asked();
+    EXPECT_TRUE(told.empty());
+}
+
+// One keystroke is told once, with all it changed, only for the window it changed; a message
+// box comes after what led to it.
+TEST_F(AccessibilityRecordTest, EachEventIsToldOnceItsUpdatesArePushed) {
+    ui.click(main().Palette);
+    program->runtime.assistive_technology_asked();
+    told.clear();
+    ui.type(main().Text1, "2");
+    EXPECT_EQ(told, (std::vector<Told>{{"Varnel v3.0",
+                                        true,
+                                        true,
+                                        {
+                                            {AccessibleChange::TextChanged, &main().Text1},
+                                            {AccessibleChange::ValueChanged, &main().VScroll1},
+                                            {AccessibleChange::TextChanged, &main().Text4},
+                                        }}}));
     // The refused number is read in its field when the box appears, and the text put back after.
     std::string read_when_refused;
-    ui.on_message_box = [&](const auto&) { read_when_refused = told.find(main().Text1)->text; };
+    ui.on_message_box = [&](const auto&) {
+        read_when_refused = last.at(&main()).find(main().Text1)->text;
+    };
     ui.replace_text(main().Text1, "256");
     EXPECT_EQ(read_when_refused, "256");
-    EXPECT_EQ(told.find(main().Text1)->text, "2");
+    EXPECT_EQ(last.at(&main()).find(main().Text1)->text, "2");
+    // An event that changes nothing a screen reader reads tells nothing.
+    told.clear();
+    ui.tick();
+    EXPECT_TRUE(told.empty());
+}
+
+// A window shown is told of as shown; an unloaded one as gone, and forgotten: loaded again, it is
+// told of as a whole once the event that loaded it is over.
+TEST_F(AccessibilityRecordTest, WindowsComeAsAWholeAndGoWithTheirLastEvents) {
+    program->runtime.assistive_technology_asked();
+    told.clear();
+    ui.click(main().Command1);
+    const Told shown{"About", true, true, {{AccessibleChange::Shown, nullptr}}};
+    EXPECT_EQ(told, std::vector<Told>{shown});
+    told.clear();
+    ui.click(about().Command1);
+    EXPECT_EQ(told,
+              (std::vector<Told>{{"About", true, false, {{AccessibleChange::Hidden, nullptr}}}}));
+    told.clear();
+    ui.click(main().Command1);  // the main window's activation loads About again, hidden
+    EXPECT_EQ(told, (std::vector<Told>{{"About", false, true, {}}, shown}));
 }
 
 TEST_F(AccessibilityTest, AnUnloadedWindowIsToldOfAsGoneIfItWasShown) {
@@ -345,6 +412,25 @@ TEST_F(AccessibilityTest, PressingAButtonIsTheUsersClick) {
     EXPECT_FALSE(forms::press(main().Picture1));
     EXPECT_FALSE(named(main(), AccessibleRole::EditableText, "Red").pressable);
     EXPECT_TRUE(named(main(), AccessibleRole::PushButton, "Palette").pressable);
+}
+
+// Presses asked for together run one after the other: one that closes About takes the next,
+// asked for About's Close button, with it.
+TEST_F(AccessibilityTest, APressForAControlThatIsGoneIsDropped) {
+    ui.click(main().Command1);
+    const forms::ObjectId close = about().Command1.id();
+    const forms::ObjectId copy = main().Command2.id();
+    EXPECT_TRUE(forms::press(program->runtime, close));
+    EXPECT_EQ(program->About.loaded(), nullptr);
+    EXPECT_FALSE(forms::press(program->runtime, close));
+    // Loaded again, About's controls are new ones: the old identity stands for nothing.
+    ui.click(main().Command1);
+    EXPECT_NE(about().Command1.id(), close);
+    EXPECT_FALSE(forms::press(program->runtime, close));
+    EXPECT_TRUE(about().Visible());
+    EXPECT_TRUE(forms::press(program->runtime, copy));
+    EXPECT_EQ(ui.clipboard(), "#000000");
+    EXPECT_FALSE(forms::press(program->runtime, forms::ObjectId::None));
 }
 
 // A press while a message box waits is dropped, like a click on a disabled window.

@@ -74,34 +74,20 @@ protected:
               "Atk:AtkWindow:activate", "Atk:AtkWindow:deactivate"}) {
             listeners.push_back(atk_add_global_event_listener(hear, signal));
         }
-        // As the back end does: each window told when it loads, then at each push; an unloaded
-        // one told of as gone.
-        for (forms::Form* form : program->runtime.loaded_forms()) tell(*form);
-        ui.on_updates_pushed = [this] {
-            const std::vector<forms::Form*> loaded = program->runtime.loaded_forms();
-            std::erase_if(told, [&](const auto& entry) {
-                if (std::ranges::find(loaded, entry.first) != loaded.end()) return false;
-                module.unloaded(*entry.first, forms::events_of_unload(entry.second));
-                return true;
-            });
-            for (forms::Form* form : loaded) tell(*form);
+        // As the back end does: the runtime tells the module each window, then what changed.
+        ui.on_accessible_update = [this](const forms::AccessibleUpdate& update) {
+            if (update.now != nullptr) {
+                module.window(*update.now, update.events);
+            } else {
+                module.unloaded(update.form, update.events);
+            }
         };
+        program->runtime.assistive_technology_asked();
         signals.clear();
     }
     ~AtkModuleTest() override {
         for (const guint id : listeners) atk_remove_global_event_listener(id);
         heard = nullptr;
-    }
-
-    void tell(const forms::Form& form) {
-        const forms::AccessibleWindow now = forms::describe(form);
-        const auto before = told.find(&form);
-        if (before == told.end()) {
-            module.window(now, {});
-        } else if (!(now == before->second)) {
-            module.window(now, forms::events_between(before->second, now));
-        }
-        told.insert_or_assign(&form, now);
     }
 
     // The child of parent with this role and name.
@@ -148,7 +134,6 @@ protected:
 
     FakeHost host;
     atk_module::AtkModule module{host, {"Varnel", "FLTK", "1.3.8"}};
-    std::map<const forms::Form*, forms::AccessibleWindow> told;
     std::vector<std::string> signals;
     std::vector<guint> listeners;
 };

@@ -48,7 +48,11 @@ std::string caption_of(const forms::Control& control) {
                             [](const forms::TextBox& box) { return box.Text(); },
                             [](const forms::CheckBox& box) { return box.Caption(); },
                             [](const forms::CommandButton& button) { return button.Caption(); },
-                            [](const auto&) { return std::string(); },
+                            // The others show no text of their own.
+                            [](const forms::VScrollBar&) { return std::string(); },
+                            [](const forms::PictureBox&) { return std::string(); },
+                            [](const forms::Image&) { return std::string(); },
+                            [](const forms::Timer&) { return std::string(); },
                         });
 }
 

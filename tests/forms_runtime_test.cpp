@@ -322,9 +322,10 @@ TEST_F(FormsRuntimeTest, AnActivationReportedDuringAnEventCountsOnceItIsOver) {
     EXPECT_EQ(runtime.active_form(), other.loaded());
     // Or while the event's changes are pushed: the active window hides, and the system
     // activates the one beneath.
+    other.Show();
     seen.clear();
     bool reported = false;
-    ui.on_updates_pushed = [&] {
+    ui.on_form_update = [&](forms::Form&) {
         if (!std::exchange(reported, true)) sample->user_activate();
     };
     runtime.input([&] { other->Visible(false); });

@@ -140,35 +140,23 @@ void Accessibility::start() {
                                 std::to_string(FL_PATCH_VERSION);
     module_ = load_module(*this, {windows_.begin()->first->runtime().title(), "FLTK", version});
     if (!module_) return;
-    for (const auto& [form, window] : windows_) {
-        module_->window(told_[form] = forms::describe(*form), {});
-    }
+    // The runtime tells the module every window now, and from then on what changed.
+    runtime_->assistive_technology_asked();
     if (box_) module_->message_box(box_);
     Fl::add_check(round, this);
 }
 
-void Accessibility::form_loaded(const forms::Form& form) {
-    if (!module_) return start();
-    module_->window(told_[&form] = forms::describe(form), {});
+void Accessibility::form_loaded(forms::Form& form) {
+    runtime_ = &form.runtime();
+    start();
 }
 
-void Accessibility::form_unloaded(const forms::Form& form) {
-    std::erase_if(presses_,
-                  [&](const forms::Control* control) { return &control->form() == &form; });
-    const auto told = told_.find(&form);
-    if (told == told_.end()) return;
-    if (module_) module_->unloaded(form, forms::events_of_unload(told->second));
-    told_.erase(told);
-}
-
-void Accessibility::updates_pushed() {
+void Accessibility::update(const forms::AccessibleUpdate& update) {
     if (!module_) return;
-    for (const auto& [form, window] : windows_) {
-        forms::AccessibleWindow now = forms::describe(*form);
-        forms::AccessibleWindow& before = told_[form];
-        if (now == before) continue;
-        module_->window(now, forms::events_between(before, now));
-        before = std::move(now);
+    if (update.now != nullptr) {
+        module_->window(*update.now, update.events);
+    } else {
+        module_->unloaded(update.form, update.events);
     }
 }
 
@@ -217,7 +205,7 @@ int Accessibility::caret(const forms::Control& control) const {
 // An action asked for by assistive technology is answered at once and done after: done at once,
 // a press that shows a message box would keep the answer waiting until the box is closed.
 void Accessibility::press(const forms::Control& control) {
-    presses_.push_back(&control);
+    presses_.push_back(control.id());
     Fl::add_timeout(0, run_presses, this);
 }
 
@@ -231,15 +219,8 @@ void Accessibility::run_presses(void* self) {
     if (std::exchange(accessibility.press_box_button_, false) && accessibility.box_button_) {
         accessibility.box_button_->do_callback();
     }
-    const std::vector<const forms::Control*> presses = std::exchange(accessibility.presses_, {});
-    for (const forms::Control* pressed : presses) {
-        // The control as the form holds it, if its form is still loaded.
-        const auto window = accessibility.windows_.find(&pressed->form());
-        if (window == accessibility.windows_.end()) continue;
-        const std::vector<forms::Control*>& controls = window->first->controls();
-        const auto control = std::ranges::find(controls, pressed);
-        if (control != controls.end()) forms::press(**control);
-    }
+    const std::vector<forms::ObjectId> presses = std::exchange(accessibility.presses_, {});
+    for (const forms::ObjectId pressed : presses) forms::press(*accessibility.runtime_, pressed);
 }
 
 void Accessibility::round(void* self) {

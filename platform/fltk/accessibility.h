@@ -14,6 +14,8 @@
 #include "platform/fltk/message_box.h"
 #include "platform/fltk/native_window.h"
 #include "platform/forms/accessible.h"
+#include "platform/forms/backend.h"
+#include "platform/forms/object_id.h"
 
 namespace fltk {
 
@@ -33,10 +35,9 @@ public:
     Accessibility& operator=(const Accessibility&) = delete;
     ~Accessibility();
 
-    void form_loaded(const forms::Form& form);
-    void form_unloaded(const forms::Form& form);
-    // The runtime has pushed every change of an event.
-    void updates_pushed();
+    void form_loaded(forms::Form& form);
+    // What assistive technology reads of a window changed (the runtime tells it).
+    void update(const forms::AccessibleUpdate& update);
     void message_box_shown(const forms::AccessibleAlert& box, const MessageBoxShown& shown);
     void message_box_closed();
 
@@ -63,13 +64,15 @@ private:
     accessibility_bus::AccessibilityStatus status_;
     std::optional<accessibility_bus::BusConnection> status_bus_;
     std::unique_ptr<atk_module::Module> module_;
-    std::map<const forms::Form*, forms::AccessibleWindow> told_;
+    forms::Runtime* runtime_ = nullptr;
     atk_module::Focus focus_;
     std::optional<forms::AccessibleAlert> box_;
     const Fl_Window* box_window_ = nullptr;
     Fl_Widget* box_button_ = nullptr;
     std::vector<int> watched_fds_;
-    std::vector<const forms::Control*> presses_;
+    // Held by identity: a press that closes a window may go before another that was asked for
+    // a control of it.
+    std::vector<forms::ObjectId> presses_;
     bool press_box_button_ = false;
 };
 

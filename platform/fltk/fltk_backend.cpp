@@ -94,10 +94,7 @@ void FltkBackend::form_loaded(forms::Form& form) {
     accessibility_.form_loaded(form);
 }
 
-void FltkBackend::form_unloaded(forms::Form& form) {
-    accessibility_.form_unloaded(form);
-    windows_.erase(&form);
-}
+void FltkBackend::form_unloaded(forms::Form& form) { windows_.erase(&form); }
 
 void FltkBackend::update(forms::Form& form) {
     if (NativeWindow* window = window_of(form)) window->show_state();

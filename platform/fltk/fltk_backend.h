@@ -36,7 +36,9 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
-    void updates_pushed() override { accessibility_.updates_pushed(); }
+    void accessible_update(const forms::AccessibleUpdate& update) override {
+        accessibility_.update(update);
+    }
     int message_box(const std::string& text, int style, const std::string& title,
                     const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;

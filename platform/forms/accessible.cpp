@@ -13,6 +13,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/runtime.h"
 #include "platform/forms/stacking.h"
 #include "platform/forms/visit.h"
 
@@ -122,38 +123,40 @@ Accessible labelled(const Form& form, const Control& control, AccessibleRole rol
     return made;
 }
 
+// A picture is told of when its design names it.
+std::optional<Accessible> describe_picture(const Control& picture) {
+    if (picture.AccessibleName().empty()) return std::nullopt;
+    return entry(picture, AccessibleRole::Graphic, picture.AccessibleName());
+}
+
 std::optional<Accessible> describe_control(const Form& form, const Control& control) {
-    return visit(
-        control,
-        overloaded{
-            [&](const Label& label) { return describe_label(form, label); },
-            [&](const TextBox& box) -> std::optional<Accessible> {
-                Accessible made = labelled(form, box, AccessibleRole::EditableText);
-                made.text = box.Text();
-                return made;
-            },
-            [&](const VScrollBar& bar) -> std::optional<Accessible> {
-                Accessible made = labelled(form, bar, AccessibleRole::ScrollBar);
-                made.range = AccessibleRange{bar.Value(), bar.Min(), bar.Max()};
-                return made;
-            },
-            [&](const CheckBox& box) -> std::optional<Accessible> {
-                constexpr CheckState States[] = {CheckState::Unchecked, CheckState::Checked,
-                                                 CheckState::Mixed};
-                Accessible made = entry(box, AccessibleRole::CheckBox, box.Caption());
-                made.check = States[box.Value()];
-                return made;
-            },
-            [&](const CommandButton& button) -> std::optional<Accessible> {
-                return entry(button, AccessibleRole::PushButton, button.Caption());
-            },
-            [&](const Timer&) -> std::optional<Accessible> { return std::nullopt; },
-            // The pictures, PictureBox and Image, are told of when their design names them.
-            [&](const auto& picture) -> std::optional<Accessible> {
-                if (picture.AccessibleName().empty()) return std::nullopt;
-                return entry(picture, AccessibleRole::Graphic, picture.AccessibleName());
-            },
-        });
+    return visit(control,
+                 overloaded{
+                     [&](const Label& label) { return describe_label(form, label); },
+                     [&](const TextBox& box) -> std::optional<Accessible> {
+                         Accessible made = labelled(form, box, AccessibleRole::EditableText);
+                         made.text = box.Text();
+                         return made;
+                     },
+                     [&](const VScrollBar& bar) -> std::optional<Accessible> {
+                         Accessible made = labelled(form, bar, AccessibleRole::ScrollBar);
+                         made.range = AccessibleRange{bar.Value(), bar.Min(), bar.Max()};
+                         return made;
+                     },
+                     [&](const CheckBox& box) -> std::optional<Accessible> {
+                         constexpr CheckState States[] = {CheckState::Unchecked,
+                                                          CheckState::Checked, CheckState::Mixed};
+                         Accessible made = entry(box, AccessibleRole::CheckBox, box.Caption());
+                         made.check = States[box.Value()];
+                         return made;
+                     },
+                     [&](const CommandButton& button) -> std::optional<Accessible> {
+                         return entry(button, AccessibleRole::PushButton, button.Caption());
+                     },
+                     [&](const PictureBox& box) { return describe_picture(box); },
+                     [&](const Image& image) { return describe_picture(image); },
+                     [&](const Timer&) -> std::optional<Accessible> { return std::nullopt; },
+                 });
 }
 
 }  // namespace
@@ -196,8 +199,19 @@ bool press(Control& control) {
                                   box.user_click();
                                   return true;
                               },
-                              [](auto&) { return false; },
+                              // The other kinds have no action.
+                              [](Label&) { return false; },
+                              [](TextBox&) { return false; },
+                              [](VScrollBar&) { return false; },
+                              [](PictureBox&) { return false; },
+                              [](Image&) { return false; },
+                              [](Timer&) { return false; },
                           });
+}
+
+bool press(const Runtime& runtime, ObjectId control) {
+    Control* pressed = runtime.find_control(control);
+    return pressed != nullptr && press(*pressed);
 }
 
 }  // namespace forms

@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/object_id.h"
+
 namespace forms {
 
 class Control;
 class Form;
+class Runtime;
 
 // What assistive technology is told a window or control is. Back ends map each role to their
 // platform's own (an MSAA role, an ATK role).
@@ -84,5 +87,10 @@ AccessibleAlert describe_message_box(const std::string& text, const std::string&
 // The accessible default action of a pressable control (a button, a check box): the same click
 // as the user's, through the same entry point. Returns false for a control that has none.
 bool press(Control& control);
+// The same for the control that bears this identity, if its window is still loaded. Presses that
+// assistive technology asked for are done after its call was answered, perhaps several in a row:
+// a press whose control an earlier one took away (closing its window) is dropped. Returns false
+// then.
+bool press(const Runtime& runtime, ObjectId control);
 
 }  // namespace forms

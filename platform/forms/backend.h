@@ -3,12 +3,25 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/accessible.h"
+#include "platform/forms/accessible_events.h"
 #include "platform/forms/colour.h"
 
 namespace forms {
 
 class Control;
 class Form;
+
+// What assistive technology reads of one window, told once an event is over and only when it
+// changed: how it read when last told (null: never, the window is new to assistive technology),
+// how it reads now (null: the window is gone), and the events that tell the difference (none the
+// first time).
+struct AccessibleUpdate {
+    const Form& form;
+    const AccessibleWindow* before;
+    const AccessibleWindow* now;
+    std::vector<AccessibleEvent> events;
+};
 
 // Written, or not: another program holds the clipboard, or the system refused the text.
 enum class ClipboardResult { Written, Failed };
@@ -31,10 +44,10 @@ public:
     virtual void update(Control& control) = 0;
     // Make the form's native window the active one; called when the program shows a form.
     virtual void activate(Form& form) = 0;
-    // Every change so far has been pushed: when an event is over, and before a message box
-    // appears. A back end that tells assistive technology what changed compares its windows
-    // here, once for all the updates of one event.
-    virtual void updates_pushed() {}
+    // Once assistive technology has asked for the windows (Runtime::assistive_technology_asked),
+    // what it reads of a window changed: after an event, once all its updates were pushed, and
+    // before a message box appears.
+    virtual void accessible_update(const AccessibleUpdate&) {}
 
     // Modal message box; returns the pressed button's number (1 for OK). Until it is answered,
     // the windows it holds refuse the user's input as the system shows a window that takes none

@@ -9,7 +9,12 @@
 namespace forms {
 
 Control::Control(Form& form, ControlKind kind, std::string name, Bounds bounds, int tab_index)
-    : form_(form), kind_(kind), name_(std::move(name)), bounds_(bounds), tab_index_(tab_index) {
+    : form_(form),
+      id_(form.runtime().issue_id()),
+      kind_(kind),
+      name_(std::move(name)),
+      bounds_(bounds),
+      tab_index_(tab_index) {
     form.add(*this);
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/forms/geometry.h"
+#include "platform/forms/object_id.h"
 
 namespace forms {
 
@@ -31,6 +32,7 @@ public:
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;
 
+    ObjectId id() const { return id_; }
     ControlKind kind() const { return kind_; }
     const std::string& Name() const { return name_; }
     int Left() const { return bounds_.left; }
@@ -66,6 +68,7 @@ private:
     void mark_dirty();
 
     Form& form_;
+    ObjectId id_;
     ControlKind kind_;
     std::string name_;
     Bounds bounds_;

@@ -6,7 +6,8 @@
 
 namespace forms {
 
-Form::Form(Runtime& runtime, FormDesign design) : runtime_(runtime), design_(std::move(design)) {}
+Form::Form(Runtime& runtime, FormDesign design)
+    : runtime_(runtime), id_(runtime.issue_id()), design_(std::move(design)) {}
 
 void Form::changed() {
     if (dirty_) return;

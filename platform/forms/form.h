@@ -6,6 +6,7 @@
 
 #include "platform/forms/colour.h"
 #include "platform/forms/icon.h"
+#include "platform/forms/object_id.h"
 
 namespace forms {
 
@@ -31,6 +32,7 @@ public:
     Form& operator=(const Form&) = delete;
     virtual ~Form() = default;
 
+    ObjectId id() const { return id_; }
     const std::string& Caption() const { return design_.caption; }
     int client_width() const { return design_.client_width; }
     int client_height() const { return design_.client_height; }
@@ -75,6 +77,7 @@ private:
     void changed();
 
     Runtime& runtime_;
+    ObjectId id_;
     FormDesign design_;
     std::vector<Control*> controls_;
     float left_ = 0;

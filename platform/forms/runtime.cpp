@@ -55,6 +55,32 @@ std::vector<Form*> Runtime::loaded_forms() const {
     return forms;
 }
 
+Form* Runtime::find_form(ObjectId id) const {
+    for (Form* form : loaded_forms()) {
+        if (form->id() == id) return form;
+    }
+    return nullptr;
+}
+
+Control* Runtime::find_control(ObjectId id) const {
+    for (const Form* form : loaded_forms()) {
+        for (Control* control : form->controls()) {
+            if (control->id() == id) return control;
+        }
+    }
+    return nullptr;
+}
+
+void Runtime::assistive_technology_asked() {
+    if (accessibility_.listening()) return;
+    accessibility_.start_listening();
+    // Told at once if every change so far has been pushed (between events, or while a message
+    // box waits), so that it reads what the screen shows; otherwise once the event is over.
+    if (!ended_ && dirty_controls_.empty() && dirty_forms_.empty()) {
+        accessibility_.tell(backend_, loaded_forms());
+    }
+}
+
 void Runtime::activation_reported(Form& form) {
     if (ended_) return;
     if (depth_ > 0) {
@@ -111,6 +137,7 @@ void Runtime::unload(Form& form) {
     form.visible_ = false;
     if (active_ == &form) active_ = nullptr;
     forget(form);
+    accessibility_.unloaded(backend_, form);
     backend_.form_unloaded(form);
     for (WindowSlot* slot : slots_) {
         if (slot->form_.get() == &form) retire(std::move(slot->form_));
@@ -149,6 +176,7 @@ void Runtime::end() {
         if (!slot->form_) continue;
         slot->form_->loaded_ = false;
         forget(*slot->form_);
+        accessibility_.unloaded(backend_, *slot->form_);
         backend_.form_unloaded(*slot->form_);
         retire(std::move(slot->form_));
     }
@@ -179,7 +207,7 @@ void Runtime::flush() {
         if (form.loaded_ && form.visible_) backend_.activate(form);
     }
     to_activate_.clear();
-    backend_.updates_pushed();
+    accessibility_.tell(backend_, loaded_forms());
 }
 
 void Runtime::settle() {

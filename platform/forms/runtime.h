@@ -3,14 +3,17 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "platform/forms/accessibility_record.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/clock.h"
 #include "platform/forms/colour.h"
 #include "platform/forms/errors.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/object_id.h"
 #include "platform/forms/random.h"
 
 namespace forms {
@@ -50,6 +53,17 @@ public:
     Form* active_form() const { return active_; }
     // The loaded windows, in the order their references were declared.
     std::vector<Form*> loaded_forms() const;
+    // The loaded window or control that bears this identity, or null: it was unloaded, or never
+    // was.
+    Form* find_form(ObjectId id) const;
+    Control* find_control(ObjectId id) const;
+    // A new identity for a window or control, given to no other.
+    ObjectId issue_id() { return ObjectId{++last_id_}; }
+
+    // Assistive technology has asked for the program's windows (a back end heard it): from now
+    // on the back end is told what it reads of each window, as a whole now and then each
+    // change once an event is over (Backend::accessible_update). Until then nothing is described.
+    void assistive_technology_asked();
 
     // Runs an event handler; a run-time error it does not trap ends the program.
     template <class Handler, class... Args>
@@ -139,6 +153,7 @@ private:
     void deliver_remembered();
 
     Backend& backend_;
+    AccessibilityRecord accessibility_;
     std::string title_;
     std::unique_ptr<RandomSource> random_;
     std::unique_ptr<Clock> clock_;
@@ -154,6 +169,7 @@ private:
     std::vector<std::pair<PictureBox*, PixelRect>> remembered_exposes_;
     int depth_ = 0;
     bool ended_ = false;
+    std::underlying_type_t<ObjectId> last_id_ = 0;
 };
 
 }  // namespace forms

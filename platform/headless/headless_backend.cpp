@@ -192,6 +192,7 @@ void HeadlessBackend::update(forms::Form& form) {
         return;
     }
     ++form_updates_[&form];
+    if (on_form_update) on_form_update(form);
     bool& shown = shown_[&form];
     if (shown == form.Visible()) return;
     shown = form.Visible();

@@ -61,9 +61,11 @@ public:
     void hold_clipboard(bool held) { clipboard_held_ = held; }
     // Runs when a message box is up (the handler waits for it), before it is answered.
     std::function<void(const MessageBox&)> on_message_box;
-    // Runs each time the runtime has pushed every change (an event is over, or a message box is
-    // about to appear), as a native back end that tells assistive technology would compare.
-    std::function<void()> on_updates_pushed;
+    // Runs each time a window's own state is pushed (its visibility, its place), as the window
+    // system then does what it does of its own accord (activates another window, say).
+    std::function<void(forms::Form&)> on_form_update;
+    // Runs each time the runtime tells what assistive technology reads of a window.
+    std::function<void(const forms::AccessibleUpdate&)> on_accessible_update;
 
     // The user.
     // One key at a time, each typed over the field's selection, or at its caret. The model
@@ -101,8 +103,8 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
-    void updates_pushed() override {
-        if (on_updates_pushed) on_updates_pushed();
+    void accessible_update(const forms::AccessibleUpdate& update) override {
+        if (on_accessible_update) on_accessible_update(update);
     }
     int message_box(const std::string& text, int style, const std::string& title,
                     const std::vector<forms::Form*>& held) override;
