@@ -6,14 +6,17 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/accessibility_bus/accessibility_status.h"
 #include "platform/accessibility_bus/bus_connection.h"
+#include "platform/accessibility_bus/bus_probe.h"
 #include "platform/accessibility_bus/dbus_message.h"
 
 namespace {
@@ -168,7 +171,7 @@ TEST(AccessibilityStatus, SignsInAsksAndFollowsTheLauncherOverTheSocket) {
         std::vector<Message> messages;
         ASSERT_TRUE(connection->receive(messages));
         for (const Message& message : messages) {
-            EXPECT_TRUE(status.read(message).empty());
+            EXPECT_TRUE(status.read(message).answer.empty());
             enabled.push_back(status.enabled());
         }
     }
@@ -187,7 +190,9 @@ TEST(AccessibilityStatus, AsksAgainWhenTheLauncherAppears) {
     for (const std::string& bytes : messages_of(bytes_of(LauncherAppears))) {
         const std::optional<Message> message = accessibility_bus::parse(bytes);
         ASSERT_TRUE(message.has_value());
-        answers.push_back(status.read(*message));
+        AccessibilityStatus::Heard heard = status.read(*message);
+        EXPECT_EQ(heard.launcher_appeared, !heard.answer.empty());
+        answers.push_back(std::move(heard.answer));
         EXPECT_FALSE(status.enabled());
     }
     ASSERT_EQ(answers.size(), 4U);  // greeting, name, no launcher, the launcher appears
@@ -274,6 +279,74 @@ TEST(DBusAddress, TheUnixSocketsOfAnAddressListInOrder) {
                   "unix:guid=ab,path=/tmp/a%20b;unix:path=/bad%2"),
               (std::vector<SocketAddress>{{"/tmp/dbus-x", true}, {"/tmp/a b", false}}));
     EXPECT_TRUE(accessibility_bus::unix_sockets("").empty());
+}
+
+// A string as the body of a message: its length, its bytes and the zero that ends it.
+std::string string_body(const std::string& text) {
+    const auto length = static_cast<std::uint32_t>(text.size());
+    std::string body(reinterpret_cast<const char*>(&length), sizeof length);
+    return body + text + '\0';
+}
+
+// Where the accessibility bus is: asked of the launcher (which it may start), and only the
+// answer to the last question counts.
+TEST(AccessibilityStatus, AsksWhereTheAccessibilityBusIs) {
+    AccessibilityStatus status;
+    status.opening();
+    const std::string first = status.ask_address();
+    const std::string last = status.ask_address();
+    const std::optional<Message> question = accessibility_bus::parse(last);
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(question->member, "GetAddress");
+    EXPECT_EQ(question->interface, "org.a11y.Bus");
+    EXPECT_EQ(question->path, "/org/a11y/bus");
+    EXPECT_TRUE(question->signature.empty());
+
+    Message answer;
+    answer.type = MessageType::MethodReturn;
+    answer.signature = "s";
+    answer.body = string_body("unix:path=/run/user/1000/at-spi/bus_0");
+    answer.reply_serial = accessibility_bus::parse(first)->serial;
+    EXPECT_FALSE(status.read(answer).address.has_value());  // an earlier question's answer
+    answer.reply_serial = question->serial;
+    EXPECT_EQ(status.read(answer).address, "unix:path=/run/user/1000/at-spi/bus_0");
+    // An error, a body of another type or a broken one brings no address.
+    for (const auto& [type, signature, body] :
+         {std::tuple{MessageType::Error, "s", string_body("no")},
+          std::tuple{MessageType::MethodReturn, "u", std::string(4, '\0')},
+          std::tuple{MessageType::MethodReturn, "s", std::string("\xFF\xFF\xFF\x7F", 4)}}) {
+        Message other = answer;
+        other.type = type;
+        other.signature = signature;
+        other.body = body;
+        EXPECT_FALSE(status.read(other).address.has_value()) << signature;
+    }
+    EXPECT_FALSE(status.enabled());
+}
+
+// The program's own greeting proves the bus answers; a ping asks again later. Only the answer to
+// the last of them counts, an error as much as a return.
+TEST(BusProbe, OnlyTheAnswerToTheLastGreetingOrPingCounts) {
+    accessibility_bus::BusProbe probe;
+    Message answer;
+    answer.type = MessageType::MethodReturn;
+    answer.reply_serial = 0;
+    EXPECT_FALSE(probe.answers(answer));  // nothing said yet
+    const std::optional<Message> greeting = accessibility_bus::parse(probe.greeting());
+    ASSERT_TRUE(greeting.has_value());
+    EXPECT_EQ(greeting->member, "Hello");
+    answer.reply_serial = greeting->serial;
+    EXPECT_TRUE(probe.answers(answer));
+    answer.type = MessageType::Signal;
+    EXPECT_FALSE(probe.answers(answer));
+    const std::optional<Message> ping = accessibility_bus::parse(probe.ping());
+    ASSERT_TRUE(ping.has_value());
+    EXPECT_EQ(ping->member, "Ping");
+    EXPECT_EQ(ping->interface, "org.freedesktop.DBus.Peer");
+    answer.type = MessageType::Error;
+    EXPECT_FALSE(probe.answers(answer));  // the greeting's, answered again
+    answer.reply_serial = ping->serial;
+    EXPECT_TRUE(probe.answers(answer));
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ protected:
     // The control a screen reader's entry stands for, as the program holds it.
     template <class T>
     T& control_of(const Accessible& entry) {
-        for (forms::Control* control : entry.control->form().controls()) {
-            if (control == entry.control) return *forms::control_cast<T>(*control);
+        if (forms::Control* control = program->runtime.find_control(entry.control)) {
+            return *forms::control_cast<T>(*control);
         }
         throw std::logic_error("no such control");
     }
@@ -81,7 +81,7 @@ TEST_F(AccessibilityTest, EachFieldAndBarIsNamedAfterTheChannelItSets) {
         EXPECT_EQ(main().Text4.Text(), hex) << name;
         ui.drag_thumb(bar, {0});
     }
-    EXPECT_EQ(named(main(), AccessibleRole::EditableText, "HEX").control, &main().Text4);
+    EXPECT_EQ(named(main(), AccessibleRole::EditableText, "HEX").control, main().Text4.id());
 }
 
 TEST_F(AccessibilityTest, FieldsAndBarsReadTheirValuesAndRanges) {
@@ -133,16 +133,17 @@ TEST_F(AccessibilityTest, TheMainWindowReadsAsItLooks) {
 TEST_F(AccessibilityTest, LabelsAreTiedToWhatTheyName) {
     const forms::AccessibleWindow window = forms::describe(main());
     const Accessible& red = *window.find(main().Label2);
-    EXPECT_EQ(red.label_for, (std::vector<const forms::Control*>{&main().Text1, &main().VScroll1}));
-    EXPECT_EQ(window.find(main().Text1)->labelled_by, &main().Label2);
-    EXPECT_EQ(window.find(main().VScroll3)->labelled_by, &main().Label4);
+    EXPECT_EQ(red.label_for,
+              (std::vector<forms::ObjectId>{main().Text1.id(), main().VScroll1.id()}));
+    EXPECT_EQ(window.find(main().Text1)->labelled_by, main().Label2.id());
+    EXPECT_EQ(window.find(main().VScroll3)->labelled_by, main().Label4.id());
     // HEX stands left of its field, its last column beneath the field's first.
-    EXPECT_EQ(window.find(main().Text4)->labelled_by, &main().Label5);
+    EXPECT_EQ(window.find(main().Text4)->labelled_by, main().Label5.id());
     EXPECT_EQ(window.find(main().Label5)->label_for,
-              (std::vector<const forms::Control*>{&main().Text4}));
+              (std::vector<forms::ObjectId>{main().Text4.id()}));
     // The credit line and the buttons name nothing and are named by nothing.
     EXPECT_TRUE(window.find(main().Label1)->label_for.empty());
-    EXPECT_EQ(window.find(main().Command2)->labelled_by, nullptr);
+    EXPECT_EQ(window.find(main().Command2)->labelled_by, forms::NoObject);
 }
 
 // The rule behind those names, on a window of its own: of the labels standing above a field or
@@ -171,11 +172,11 @@ TEST_F(AccessibilityTest, TheNearestLabelAboveOrLeftNamesAField) {
     const forms::Label halfway(form, "Halfway", {2400, 495, 800, 255}, 13, "Halfway");
     const forms::Label on_edge(form, "OnEdge", {3200, 450, 200, 255}, 14, "Edge");
     const forms::AccessibleWindow window = forms::describe(form);
-    EXPECT_EQ(window.find(field)->labelled_by, &nearer);
-    EXPECT_EQ(window.find(below)->labelled_by, &beside);
-    EXPECT_EQ(window.find(lone)->labelled_by, nullptr);
-    EXPECT_EQ(window.find(centred)->labelled_by, &from_middle);
-    EXPECT_EQ(window.find(level)->labelled_by, &halfway);
+    EXPECT_EQ(window.find(field)->labelled_by, nearer.id());
+    EXPECT_EQ(window.find(below)->labelled_by, beside.id());
+    EXPECT_EQ(window.find(lone)->labelled_by, forms::NoObject);
+    EXPECT_EQ(window.find(centred)->labelled_by, from_middle.id());
+    EXPECT_EQ(window.find(level)->labelled_by, halfway.id());
     EXPECT_TRUE(window.find(on_edge)->label_for.empty());
     EXPECT_TRUE(window.find(farther)->label_for.empty());
     EXPECT_TRUE(window.find(left)->label_for.empty());
@@ -236,7 +237,7 @@ TEST_F(AccessibilityTest, TheAboutWindowReadsItsTitleAsOneWord) {
     EXPECT_EQ(window.find(about().Image2)->role, R::Graphic);
     EXPECT_FALSE(window.find(about().Image2)->name.empty());
     EXPECT_NE(window.find(about().Image1)->name, window.find(about().Image2)->name);
-    EXPECT_EQ(named(about(), R::PushButton, "Close").control, &about().Command1);
+    EXPECT_EQ(named(about(), R::PushButton, "Close").control, about().Command1.id());
 }
 
 TEST_F(AccessibilityTest, ThePaletteIsASpectrumToLookAt) {
@@ -254,9 +255,9 @@ TEST_F(AccessibilityTest, ThePaletteIsASpectrumToLookAt) {
 TEST_F(AccessibilityTest, TypingTellsOfTheFieldItsBarAndTheHexCode) {
     const auto events = events_of(main(), [&] { ui.type(main().Text1, "2"); });
     EXPECT_EQ(events, (std::vector<forms::AccessibleEvent>{
-                          {AccessibleChange::TextChanged, &main().Text1},
-                          {AccessibleChange::ValueChanged, &main().VScroll1},
-                          {AccessibleChange::TextChanged, &main().Text4},
+                          {AccessibleChange::TextChanged, main().Text1.id()},
+                          {AccessibleChange::ValueChanged, main().VScroll1.id()},
+                          {AccessibleChange::TextChanged, main().Text4.id()},
                       }));
 }
 
@@ -264,14 +265,13 @@ TEST_F(AccessibilityTest, ScrollingAndCheckingTellOfWhatChanged) {
     const auto scrolled =
         events_of(main(), [&] { ui.scroll(main().VScroll2, forms::ScrollAction::LineDown); });
     EXPECT_EQ(scrolled, (std::vector<forms::AccessibleEvent>{
-                            {AccessibleChange::TextChanged, &main().Text2},
-                            {AccessibleChange::ValueChanged, &main().VScroll2},
-                            {AccessibleChange::TextChanged, &main().Text4},
+                            {AccessibleChange::TextChanged, main().Text2.id()},
+                            {AccessibleChange::ValueChanged, main().VScroll2.id()},
+                            {AccessibleChange::TextChanged, main().Text4.id()},
                         }));
     const auto checked = events_of(main(), [&] { ui.click(main().Check1); });
-    EXPECT_EQ(
-        checked,
-        (std::vector<forms::AccessibleEvent>{{AccessibleChange::CheckChanged, &main().Check1}}));
+    EXPECT_EQ(checked, (std::vector<forms::AccessibleEvent>{
+                           {AccessibleChange::CheckChanged, main().Check1.id()}}));
     // An arrow at the end of the range changes nothing, and nothing is told.
     ui.scroll(main().VScroll1, forms::ScrollAction::Top);
     EXPECT_TRUE(events_of(main(), [&] {
@@ -284,10 +284,10 @@ TEST_F(AccessibilityTest, WindowsAreToldOfAsTheyAppearAndGo) {
     ui.click(main().Palette);
     const forms::AccessibleWindow shown = forms::describe(*program->myPalette);
     EXPECT_EQ(forms::events_between(hidden, shown),
-              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Shown, nullptr}}));
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Shown}}));
     ui.click(main().Palette);
     EXPECT_EQ(forms::events_between(shown, forms::describe(*program->myPalette)),
-              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden, nullptr}}));
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden}}));
     // Nobody is told what changes in a window nobody sees.
     forms::AccessibleWindow changed = hidden;
     changed.name = "renamed";
@@ -350,9 +350,9 @@ TEST_F(AccessibilityRecordTest, EachEventIsToldOnceItsUpdatesArePushed) {
                                         true,
                                         true,
                                         {
-                                            {AccessibleChange::TextChanged, &main().Text1},
-                                            {AccessibleChange::ValueChanged, &main().VScroll1},
-                                            {AccessibleChange::TextChanged, &main().Text4},
+                                            {AccessibleChange::TextChanged, main().Text1.id()},
+                                            {AccessibleChange::ValueChanged, main().VScroll1.id()},
+                                            {AccessibleChange::TextChanged, main().Text4.id()},
                                         }}}));
     // The refused number is read in its field when the box appears, and the text put back after.
     std::string read_when_refused;
@@ -374,12 +374,11 @@ TEST_F(AccessibilityRecordTest, WindowsComeAsAWholeAndGoWithTheirLastEvents) {
     program->runtime.assistive_technology_asked();
     told.clear();
     ui.click(main().Command1);
-    const Told shown{"About", true, true, {{AccessibleChange::Shown, nullptr}}};
+    const Told shown{"About", true, true, {{AccessibleChange::Shown}}};
     EXPECT_EQ(told, std::vector<Told>{shown});
     told.clear();
     ui.click(about().Command1);
-    EXPECT_EQ(told,
-              (std::vector<Told>{{"About", true, false, {{AccessibleChange::Hidden, nullptr}}}}));
+    EXPECT_EQ(told, (std::vector<Told>{{"About", true, false, {{AccessibleChange::Hidden}}}}));
     told.clear();
     ui.click(main().Command1);  // the main window's activation loads About again, hidden
     EXPECT_EQ(told, (std::vector<Told>{{"About", false, true, {}}, shown}));
@@ -389,7 +388,7 @@ TEST_F(AccessibilityTest, AnUnloadedWindowIsToldOfAsGoneIfItWasShown) {
     ui.click(main().Command1);
     const forms::AccessibleWindow about_shown = forms::describe(about());
     EXPECT_EQ(forms::events_of_unload(about_shown),
-              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden, nullptr}}));
+              (std::vector<forms::AccessibleEvent>{{AccessibleChange::Hidden}}));
     // The palette, loaded by a look at it but never shown, goes unnoticed.
     EXPECT_FALSE(program->myPalette->Visible());
     EXPECT_TRUE(forms::events_of_unload(forms::describe(*program->myPalette)).empty());
@@ -430,7 +429,7 @@ TEST_F(AccessibilityTest, APressForAControlThatIsGoneIsDropped) {
     EXPECT_TRUE(about().Visible());
     EXPECT_TRUE(forms::press(program->runtime, copy));
     EXPECT_EQ(ui.clipboard(), "#000000");
-    EXPECT_FALSE(forms::press(program->runtime, forms::ObjectId::None));
+    EXPECT_FALSE(forms::press(program->runtime, forms::NoObject));
 }
 
 // A press while a message box waits is dropped, like a click on a disabled window.

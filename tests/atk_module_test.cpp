@@ -1,42 +1,69 @@
 // The Linux program's accessibility module without the bridge: the program on the headless back
-// end, its windows' descriptions fed to the module as the FLTK back end feeds them, and read back
+// end, its windows' descriptions fed to the module through its plain C interface as the FLTK back
+// end feeds them, and read back
 // through ATK, the way the AT-SPI bridge reads them: the tree, the interfaces, and the signals
 // heard through ATK's global event listeners.
 #include <atk/atk.h>
 
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/atk_module/atk_module.h"
+#include "platform/atk_module/accessibility_module.h"
+#include "platform/atk_module/description_layout.h"
+#include "platform/fltk/atk_module_client.h"
 #include "platform/forms/accessible_events.h"
+#include "platform/forms/runtime.h"
 #include "tests/varnel_fixture.h"
 
 namespace varnel_test {
 namespace {
 
-using atk_module::Focus;
-using atk_module::ScreenRect;
-
-// Where the native side says things stand, and what was pressed.
-class FakeHost final : public atk_module::Host {
+// Where the native side says things stand, and what was pressed, told to the module through its
+// plain C interface as the program tells it.
+class FakeHost {
 public:
-    static constexpr ScreenRect Window{200, 100, 254, 184};
-    ScreenRect extents(const forms::Form&) const override { return Window; }
-    ScreenRect extents(const forms::Control& control) const override {
-        return {Window.x + control.Left() / 15, Window.y + control.Top() / 15, control.Width() / 15,
-                control.Height() / 15};
-    }
-    ScreenRect message_box_extents(bool button) const override {
-        return button ? ScreenRect{330, 360, 75, 23} : ScreenRect{300, 300, 200, 100};
-    }
-    int caret(const forms::Control&) const override { return 1; }
-    void press(const forms::Control& control) override { pressed.push_back(&control); }
-    void press_message_box_button() override { ++box_presses; }
+    static constexpr varnel_a11y_rect Window{200, 100, 254, 184};
 
-    std::vector<const forms::Control*> pressed;
+    explicit FakeHost(const forms::Runtime& runtime) : runtime_(runtime) {}
+
+    varnel_a11y_host host() {
+        varnel_a11y_host host{};
+        host.context = this;
+        host.window_extents = [](void*, varnel_a11y_id) { return Window; };
+        host.control_extents = [](void* self, varnel_a11y_id id) {
+            const forms::Control* control =
+                static_cast<FakeHost*>(self)->runtime_.find_control(forms::ObjectId{id});
+            if (control == nullptr) return varnel_a11y_rect{};
+            return varnel_a11y_rect{Window.x + control->Left() / 15, Window.y + control->Top() / 15,
+                                    control->Width() / 15, control->Height() / 15};
+        };
+        host.message_box_extents = [](void*, int32_t button) {
+            return button != 0 ? varnel_a11y_rect{330, 360, 75, 23}
+                               : varnel_a11y_rect{300, 300, 200, 100};
+        };
+        host.caret = [](void*, varnel_a11y_id) { return int32_t{1}; };
+        host.press = [](void* self, varnel_a11y_id id) {
+            static_cast<FakeHost*>(self)->pressed.push_back(forms::ObjectId{id});
+        };
+        host.press_message_box_button = [](void* self) {
+            ++static_cast<FakeHost*>(self)->box_presses;
+        };
+        return host;
+    }
+
+    std::vector<forms::ObjectId> pressed;
     int box_presses = 0;
+
+private:
+    const forms::Runtime& runtime_;
 };
+
+// The focus in a window, on a control or on the window itself.
+varnel_a11y_focus focus_on(const forms::Form& form, const forms::Control* control = nullptr) {
+    return {VARNEL_A11Y_FOCUS_IN_WINDOW, atk_module::id_of(form.id()),
+            control != nullptr ? atk_module::id_of(control->id()) : 0, 0};
+}
 
 std::string name_of(AtkObject* object) {
     const gchar* name = atk_object_get_name(object);
@@ -77,9 +104,9 @@ protected:
         // As the back end does: the runtime tells the module each window, then what changed.
         ui.on_accessible_update = [this](const forms::AccessibleUpdate& update) {
             if (update.now != nullptr) {
-                module.window(*update.now, update.events);
+                module->window(*update.now, update.events);
             } else {
-                module.unloaded(update.form, update.events);
+                module->unloaded(update.form.id(), update.events);
             }
         };
         program->runtime.assistive_technology_asked();
@@ -132,8 +159,10 @@ protected:
         return copy;
     }
 
-    FakeHost host;
-    atk_module::AtkModule module{host, {"Varnel", "FLTK", "1.3.8"}};
+    FakeHost fake{program->runtime};
+    const varnel_a11y_host host = fake.host();
+    std::optional<fltk::AtkModuleClient> module = fltk::AtkModuleClient::make(
+        *varnel_accessibility_module(), host, {"Varnel", "FLTK", "1.3.8"});
     std::vector<std::string> signals;
     std::vector<guint> listeners;
 };
@@ -234,17 +263,17 @@ TEST_F(AtkModuleTest, WindowsAreToldOfAsTheyAppearAndGo) {
 }
 
 TEST_F(AtkModuleTest, TheFocusAndTheActiveWindowAreToldAsTheyMove) {
-    module.focus({Focus::In::Form, &main(), &main().Text1});
+    module->focus(focus_on(main(), &main().Text1));
     EXPECT_EQ(signals, (std::vector<std::string>{"activate Varnel v3.0",
                                                  "state-change Varnel v3.0 active on active",
                                                  "state-change Red focused on focused"}));
     EXPECT_TRUE(has(on_main(ATK_ROLE_ENTRY, "Red"), ATK_STATE_FOCUSED));
     signals.clear();
-    module.focus({Focus::In::Form, &main(), &main().Text2});
+    module->focus(focus_on(main(), &main().Text2));
     EXPECT_EQ(signals, (std::vector<std::string>{"state-change Red focused off focused",
                                                  "state-change Green focused on focused"}));
     signals.clear();
-    module.focus({});
+    module->focus({});
     EXPECT_EQ(signals, (std::vector<std::string>{"state-change Green focused off focused",
                                                  "state-change Varnel v3.0 active off active",
                                                  "deactivate Varnel v3.0"}));
@@ -257,23 +286,24 @@ TEST_F(AtkModuleTest, ButtonsAndTheCheckBoxArePressedThroughTheProgram) {
     EXPECT_TRUE(atk_action_do_action(ATK_ACTION(copy), 0));
     EXPECT_TRUE(atk_action_do_action(ATK_ACTION(on_main(ATK_ROLE_CHECK_BOX, "Ball")), 0));
     EXPECT_FALSE(atk_action_do_action(ATK_ACTION(copy), 1));
-    EXPECT_EQ(host.pressed, (std::vector<const forms::Control*>{&main().Command2, &main().Check1}));
+    EXPECT_EQ(fake.pressed,
+              (std::vector<forms::ObjectId>{main().Command2.id(), main().Check1.id()}));
 }
 
 TEST_F(AtkModuleTest, TheMessageBoxIsAnAlertWithItsTextAndItsButton) {
-    module.message_box(forms::describe_message_box("Field can be from 0 to 255", "ERROR"));
+    module->message_box(forms::describe_message_box("Field can be from 0 to 255", "ERROR"));
     AtkObject* alert = child(atk_get_root(), ATK_ROLE_ALERT, "ERROR");
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(text(alert), "Field can be from 0 to 255");
     EXPECT_STREQ(atk_object_get_description(alert), "Field can be from 0 to 255");
     EXPECT_TRUE(has(alert, ATK_STATE_MODAL));
     AtkObject* ok = child(alert, ATK_ROLE_PUSH_BUTTON, "OK");
-    module.focus({Focus::In::MessageBox, nullptr, nullptr, true});
+    module->focus({VARNEL_A11Y_FOCUS_IN_MESSAGE_BOX, 0, 0, 1});
     EXPECT_TRUE(has(ok, ATK_STATE_FOCUSED));
     EXPECT_TRUE(has(alert, ATK_STATE_ACTIVE));
     EXPECT_TRUE(atk_action_do_action(ATK_ACTION(ok), 0));
-    EXPECT_EQ(host.box_presses, 1);
-    module.message_box(std::nullopt);
+    EXPECT_EQ(fake.box_presses, 1);
+    module->message_box(std::nullopt);
     EXPECT_EQ(atk_object_get_n_accessible_children(atk_get_root()), 1);
 }
 
@@ -313,6 +343,26 @@ TEST_F(AtkModuleTest, TextIsReadInCharactersWordsAndLinesAsValidText) {
     AtkAttributeSet* attributes = atk_text_get_run_attributes(ATK_TEXT(blue), 2, &start, &end);
     EXPECT_EQ(attributes, nullptr);
     EXPECT_EQ((std::vector<int>{start, end}), (std::vector<int>{0, 4}));
+}
+
+// What crosses the module's plain interface reads back as it was sent: every window's
+// description, with a field's bytes as pasted (a zero among them), its events, and an alert.
+TEST_F(VarnelTest, DescriptionsCrossTheModulesInterfaceWhole) {
+    ui.click(main().Command1);
+    ui.replace_text(main().Text3, std::string("a\xFF") + '\0' + "b");
+    for (const forms::Form* form : program->runtime.loaded_forms()) {
+        const forms::AccessibleWindow sent = forms::describe(*form);
+        const atk_module::WindowLayout layout(sent);
+        EXPECT_EQ(atk_module::read_window(layout.get()), sent) << form->Caption();
+    }
+    const std::vector<forms::AccessibleEvent> events{
+        {forms::AccessibleChange::Shown},
+        {forms::AccessibleChange::CheckChanged, main().Check1.id()}};
+    const std::vector<varnel_a11y_event> laid = atk_module::layout_events(events);
+    EXPECT_EQ(atk_module::read_events(laid.data(), laid.size()), events);
+    const forms::AccessibleAlert alert =
+        forms::describe_message_box("Field can be from 0 to 255", "ERROR");
+    EXPECT_EQ(atk_module::read_alert(atk_module::layout_alert(alert)), alert);
 }
 
 }  // namespace

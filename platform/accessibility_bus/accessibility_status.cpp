@@ -40,6 +40,12 @@ std::string AccessibilityStatus::ask() {
     return question;
 }
 
+std::string AccessibilityStatus::ask_address() {
+    std::string question = say({Launcher, LauncherPath, Launcher, "GetAddress", {}, 0});
+    address_question_ = serial_;
+    return question;
+}
+
 std::string AccessibilityStatus::opening() {
     const std::string changes = std::string("type='signal',sender='") + Launcher + "',interface='" +
                                 Properties + "',member='PropertiesChanged',path='" + LauncherPath +
@@ -54,9 +60,15 @@ std::string AccessibilityStatus::opening() {
     return opening + ask();
 }
 
-std::string AccessibilityStatus::read(const Message& message) {
+AccessibilityStatus::Heard AccessibilityStatus::read(const Message& message) {
+    Heard heard;
     const bool answer = message.reply_serial == question_;
-    if (answer && message.type == MessageType::MethodReturn && message.signature == "a{sv}") {
+    if (address_question_ != 0 && message.reply_serial == address_question_ &&
+        message.type == MessageType::MethodReturn && message.signature == "s") {
+        WireReader body(message);
+        heard.address = body.string();
+    } else if (answer && message.type == MessageType::MethodReturn &&
+               message.signature == "a{sv}") {
         WireReader body(message);
         properties_ = body.booleans().value_or(std::map<std::string, bool>{});
     } else if (answer && message.type == MessageType::Error) {
@@ -64,7 +76,7 @@ std::string AccessibilityStatus::read(const Message& message) {
     } else if (is_signal(message, Properties, "PropertiesChanged", "sa{sv}as") &&
                message.path == LauncherPath) {
         WireReader body(message);
-        if (body.string() != StatusInterface) return {};
+        if (body.string() != StatusInterface) return heard;
         if (const auto changed = body.booleans()) {
             for (const auto& [name, value] : *changed) properties_[name] = value;
         }
@@ -73,11 +85,15 @@ std::string AccessibilityStatus::read(const Message& message) {
         const std::optional<std::string> name = body.string();
         body.string();  // the old owner
         const std::optional<std::string> owner = body.string();
-        if (name != Launcher || !owner) return {};
-        if (!owner->empty()) return ask();
-        properties_.clear();
+        if (name != Launcher || !owner) return heard;
+        if (!owner->empty()) {
+            heard.answer = ask();
+            heard.launcher_appeared = true;
+        } else {
+            properties_.clear();
+        }
     }
-    return {};
+    return heard;
 }
 
 bool AccessibilityStatus::enabled() const {

@@ -122,7 +122,11 @@ AtkModule::AtkModule(Host& host, const Application& application)
     install_util(root_.get(), application, [this] { repeat_focus(); });
 }
 
-void AtkModule::export_to_bridge() {
+bool AtkModule::export_to_bridge(const std::string& bus_address) {
+    if (exported_) return true;
+    // The bridge looks for the bus itself, with calls that wait as long as the bus keeps silent;
+    // told where it is, it connects there at once.
+    g_setenv("AT_SPI_BUS_ADDRESS", bus_address.c_str(), TRUE);
     // The bridge reads its options from a command line; the program's own is none of its
     // business.
     std::string name = state_of(root_.get()).name;
@@ -130,16 +134,22 @@ void AtkModule::export_to_bridge() {
     int count = 1;
     char** command_line = arguments.data();
     exported_ = atk_bridge_adaptor_init(&count, &command_line) == 0;
+    return exported_;
+}
+
+void AtkModule::withdraw_from_bridge() {
+    if (!std::exchange(exported_, false)) return;
+    atk_bridge_adaptor_cleanup();
 }
 
 AtkModule::~AtkModule() {
-    if (exported_) atk_bridge_adaptor_cleanup();
+    withdraw_from_bridge();
     uninstall_util();
     if (message_box_) retire(*message_box_);
-    for (auto& [form, window] : windows_) retire(window);
+    for (auto& [id, window] : windows_) retire(window);
 }
 
-AtkObject* AtkModule::Window::control(const forms::Control* control) const {
+AtkObject* AtkModule::Window::control(forms::ObjectId control) const {
     const auto found =
         std::ranges::find(controls, control, [](const auto& entry) { return entry.first; });
     return found == controls.end() ? nullptr : found->second.get();
@@ -154,7 +164,7 @@ void AtkModule::window(const forms::AccessibleWindow& now,
         atk_object_set_parent(window.object.get(), root_.get());
         ObjectState& state = state_of(window.object.get());
         state.role = atk_role(forms::AccessibleRole::Window);
-        state.extents = [this, form = now.form] { return host_.extents(*form); };
+        state.extents = [this, id = now.form] { return host_.window_extents(id); };
     }
     // What the events' objects read before, for the events that tell how it changed.
     std::vector<ObjectState> before;
@@ -162,32 +172,34 @@ void AtkModule::window(const forms::AccessibleWindow& now,
         AtkObject* object = window.control(event.control);
         before.push_back(object != nullptr ? state_of(object) : ObjectState{});
     }
-    update(window, now);
+    const std::vector<AtkObject*> children = state_of(window.object.get()).children;
+    const Reconciled reconciled = reconcile_children(window, now);
+    announce_children(window, children, reconciled);
+    relate_labels(window, now);
     // A window already shown when the module first hears of it is simply there.
     if (made && now.shown) appear(window.object.get());
     for (std::size_t i = 0; i < events.size(); ++i) tell(window, events[i], before[i]);
 }
 
-void AtkModule::update(Window& window, const forms::AccessibleWindow& now) {
+AtkModule::Reconciled AtkModule::reconcile_children(Window& window,
+                                                    const forms::AccessibleWindow& now) {
     ObjectState& own = state_of(window.object.get());
     own.name = readable(now.name);
     own.showing = now.shown;
-
-    const std::vector<AtkObject*> before = own.children;
-    std::vector<std::pair<const forms::Control*, ObjectRef>> controls;
-    std::vector<AtkObject*> added;
+    Controls previous = std::exchange(window.controls, {});
+    std::vector<AtkObject*> made;
     for (const forms::Accessible& entry : now.controls) {
-        const forms::Control* control = entry.control;
-        const auto kept = std::ranges::find(window.controls, control,
-                                            [](const auto& pair) { return pair.first; });
+        const forms::ObjectId control = entry.control;
+        const auto kept =
+            std::ranges::find(previous, control, [](const auto& pair) { return pair.first; });
         ObjectRef object;
-        if (kept != window.controls.end()) {
+        if (kept != previous.end()) {
             object = std::move(kept->second);
-            window.controls.erase(kept);
+            previous.erase(kept);
         } else {
             object = new_object(kind_of(entry.role));
             atk_object_set_parent(object.get(), window.object.get());
-            added.push_back(object.get());
+            made.push_back(object.get());
         }
         ObjectState& state = state_of(object.get());
         state.role = atk_role(entry.role);
@@ -197,43 +209,48 @@ void AtkModule::update(Window& window, const forms::AccessibleWindow& now) {
         state.check = entry.check;
         state.focusable = entry.focusable;
         state.showing = now.shown;
-        state.extents = [this, control] { return host_.extents(*control); };
+        state.extents = [this, control] { return host_.control_extents(control); };
         state.caret = nullptr;
         if (entry.role == forms::AccessibleRole::EditableText) {
-            state.caret = [this, control] { return host_.caret(*control); };
+            state.caret = [this, control] { return host_.caret(control); };
         }
         state.press = nullptr;
-        if (entry.pressable) state.press = [this, control] { host_.press(*control); };
-        controls.emplace_back(control, std::move(object));
+        if (entry.pressable) state.press = [this, control] { host_.press(control); };
+        window.controls.emplace_back(control, std::move(object));
     }
-    // Controls the window no longer tells of (a label emptied) go, and new ones come; the
-    // first time, they are simply there.
+    own.children.clear();
+    for (const auto& [control, object] : window.controls) own.children.push_back(object.get());
+    return {std::move(made), std::move(previous)};
+}
+
+void AtkModule::announce_children(const Window& window, const std::vector<AtkObject*>& before,
+                                  const Reconciled& reconciled) {
+    // Controls the window no longer tells of (a label emptied) go, and new ones come.
     AtkObject* parent = window.object.get();
-    for (auto& [control, object] : window.controls) {
+    for (const auto& [control, object] : reconciled.retired) {
         const auto index =
             static_cast<guint>(std::ranges::find(before, object.get()) - before.begin());
         g_signal_emit_by_name(parent, "children-changed::remove", index, object.get());
         make_defunct(object.get());
     }
-    window.controls = std::move(controls);
-    own.children.clear();
-    for (const auto& [control, object] : window.controls) own.children.push_back(object.get());
-    if (!before.empty()) {
-        for (AtkObject* object : added) {
-            const auto index =
-                static_cast<guint>(std::ranges::find(own.children, object) - own.children.begin());
-            g_signal_emit_by_name(parent, "children-changed::add", index, object);
-        }
+    if (before.empty()) return;
+    const std::vector<AtkObject*>& children = state_of(parent).children;
+    for (AtkObject* object : reconciled.made) {
+        const auto index =
+            static_cast<guint>(std::ranges::find(children, object) - children.begin());
+        g_signal_emit_by_name(parent, "children-changed::add", index, object);
     }
+}
 
-    // The relations, once every object exists.
+void AtkModule::relate_labels(const Window& window, const forms::AccessibleWindow& now) {
     for (const forms::Accessible& entry : now.controls) {
         ObjectState& state = state_of(window.control(entry.control));
         state.labelled_by.clear();
         state.label_for.clear();
-        if (AtkObject* label = window.control(entry.labelled_by))
+        if (AtkObject* label = window.control(entry.labelled_by)) {
             state.labelled_by.push_back(label);
-        for (const forms::Control* named : entry.label_for) {
+        }
+        for (const forms::ObjectId named : entry.label_for) {
             if (AtkObject* object = window.control(named)) state.label_for.push_back(object);
         }
     }
@@ -242,7 +259,7 @@ void AtkModule::update(Window& window, const forms::AccessibleWindow& now) {
 void AtkModule::tell(Window& window, const forms::AccessibleEvent& event,
                      const ObjectState& before) {
     AtkObject* object =
-        event.control != nullptr ? window.control(event.control) : window.object.get();
+        event.control != forms::NoObject ? window.control(event.control) : window.object.get();
     if (object == nullptr) return;
     const ObjectState& state = state_of(object);
     switch (event.change) {
@@ -302,12 +319,12 @@ void AtkModule::retire(Window& window) {
     make_defunct(window.object.get());
 }
 
-void AtkModule::unloaded(const forms::Form& form,
+void AtkModule::unloaded(forms::ObjectId window,
                          const std::vector<forms::AccessibleEvent>& events) {
-    const auto found = windows_.find(&form);
+    const auto found = windows_.find(window);
     if (found == windows_.end()) return;
     for (const forms::AccessibleEvent& event : events) tell(found->second, event, ObjectState{});
-    if (focus_.form == &form) focus_ = {};
+    if (focus_.in == Focus::In::Window && focus_.window == window) focus_ = {};
     retire(found->second);
     windows_.erase(found);
 }
@@ -343,14 +360,14 @@ void AtkModule::message_box(const std::optional<forms::AccessibleAlert>& box) {
     pressable.extents = [this] { return host_.message_box_extents(true); };
     pressable.press = [this] { host_.press_message_box_button(); };
     own.children.push_back(button.get());
-    window.controls.emplace_back(nullptr, std::move(button));
+    window.controls.emplace_back(forms::NoObject, std::move(button));
     appear(window.object.get());
 }
 
 AtkObject* AtkModule::window_object(const Focus& focus) const {
     if (focus.in == Focus::In::MessageBox && message_box_) return message_box_->object.get();
-    if (focus.in != Focus::In::Form) return nullptr;
-    const auto found = windows_.find(focus.form);
+    if (focus.in != Focus::In::Window) return nullptr;
+    const auto found = windows_.find(focus.window);
     return found == windows_.end() ? nullptr : found->second.object.get();
 }
 
@@ -360,8 +377,8 @@ AtkObject* AtkModule::focus_object(const Focus& focus) const {
     if (focus.in == Focus::In::MessageBox) {
         return focus.on_button ? message_box_->controls.front().second.get() : window;
     }
-    AtkObject* control = windows_.at(focus.form).control(focus.control);
-    return focus.control != nullptr && control != nullptr ? control : window;
+    AtkObject* control = windows_.at(focus.window).control(focus.control);
+    return control != nullptr ? control : window;
 }
 
 void AtkModule::focus(const Focus& focus) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/atk_module/accessibility_module.h"
+#include "platform/atk_module/host.h"
 #include "platform/forms/accessible.h"
 
 namespace atk_module {

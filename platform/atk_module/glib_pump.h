@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/atk_module/accessibility_module.h"
+#include "platform/atk_module/host.h"
 
 namespace atk_module {
 

@@ -3,17 +3,13 @@
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>
 #include <FL/Fl_Input_.H>
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "platform/forms/accessible_events.h"
+#include "platform/atk_module/description_layout.h"
 #include "platform/forms/form.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/text_units.h"
@@ -22,133 +18,57 @@ namespace fltk {
 
 namespace {
 
-// Set to 1, it turns accessibility on whatever the desktop says.
-constexpr const char* ForceVariable = "VARNEL_ACCESSIBILITY";
-
-// The session bus's addresses: as the environment names them, or where a desktop session's
-// bus stands by default.
-std::string session_bus_address() {
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS")) return address;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
-        return std::string("unix:path=") + runtime + "/bus";
-    }
-    return {};
-}
-
-// The module stands in the library folder when the program is installed (at the same place
-// relative to the program wherever it is installed): the architecture's when a package installed
-// it, a folder of its own under a prefix's lib when the portable download's install.sh did. It
-// stands beside the program in the build tree and in the unpacked download.
-std::string module_path() {
-    char program[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
-    if (length <= 0) return {};
-    const std::string_view path(program, static_cast<std::size_t>(length));
-    const std::string folder(path.substr(0, path.rfind('/') + 1));
-    for (const std::string& candidate :
-         {folder + VARNEL_MODULE_FOLDER + "/" + VARNEL_MODULE,
-          folder + "../lib/varnel/" + VARNEL_MODULE, folder + VARNEL_MODULE}) {
-        if (access(candidate.c_str(), R_OK) == 0) return candidate;
-    }
-    return {};
-}
-
-// Loads the module and starts it; nothing, with a word on stderr, if it cannot be. The module
-// is never unloaded: the GLib types it registers cannot be.
-std::unique_ptr<atk_module::Module> load_module(atk_module::Host& host,
-                                                const atk_module::Application& application) {
-    const std::string path = module_path();
-    if (path.empty()) {
-        std::cerr << "varnel: accessibility: " << VARNEL_MODULE << " is missing\n";
-        return nullptr;
-    }
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto start =
-        library != nullptr
-            ? reinterpret_cast<atk_module::StartModule>(dlsym(library, atk_module::StartModuleName))
-            : nullptr;
-    if (start == nullptr) {
-        std::cerr << "varnel: accessibility: " << dlerror() << '\n';
-        return nullptr;
-    }
-    return std::unique_ptr<atk_module::Module>(start(host, application));
-}
-
-atk_module::ScreenRect rect_of(const Fl_Widget& widget) {
-    const Fl_Window* window = widget.top_window();
-    const bool is_window = window == &widget;
-    return {(is_window ? 0 : window->x()) + widget.x(), (is_window ? 0 : window->y()) + widget.y(),
-            widget.w(), widget.h()};
-}
-
 void woken(int, void*) {}
 void woken_by_time(void*) {}
 
-}  // namespace
-
-Accessibility::Accessibility(const Windows& windows) : windows_(windows) {
-    const char* forced = std::getenv(ForceVariable);
-    if (forced != nullptr && std::string_view(forced) == "1") {
-        wanted_ = true;
-    } else {
-        watch_status();
-    }
+bool same_fd(const varnel_a11y_fd& a, const varnel_a11y_fd& b) {
+    return a.fd == b.fd && a.read == b.read && a.write == b.write;
 }
 
+bool same_focus(const varnel_a11y_focus& a, const varnel_a11y_focus& b) {
+    return a.in == b.in && a.window == b.window && a.control == b.control &&
+           a.on_button == b.on_button;
+}
+
+Accessibility& of(void* context) { return *static_cast<Accessibility*>(context); }
+
+}  // namespace
+
+Accessibility::Accessibility(const Windows& windows)
+    : windows_(windows),
+      host_(host()),
+      link_({[this](const std::string& address) { return start_bridge(address); },
+             [this] { stop_bridge(); }}) {}
+
 Accessibility::~Accessibility() {
-    if (status_bus_) Fl::remove_fd(status_bus_->fd());
     Fl::remove_timeout(run_presses, this);
     if (!module_) return;
     Fl::remove_check(round, this);
     Fl::remove_timeout(woken_by_time, this);
-    for (const int fd : watched_fds_) Fl::remove_fd(fd);
-    module_.reset();
+    for (const varnel_a11y_fd& fd : watched_fds_) Fl::remove_fd(fd.fd);
 }
 
-// The session bus is asked whether the desktop's accessibility is on while the program starts;
-// the answer comes back through the event loop, after the first window is on the screen.
-void Accessibility::watch_status() {
-    status_bus_ = accessibility_bus::BusConnection::open(
-        accessibility_bus::unix_sockets(session_bus_address()), status_.opening());
-    if (status_bus_) Fl::add_fd(status_bus_->fd(), FL_READ, status_arrived, this);
-}
+void Accessibility::form_loaded(forms::Form& form) { runtime_ = &form.runtime(); }
 
-void Accessibility::status_arrived(int, void* self) {
-    auto& accessibility = *static_cast<Accessibility*>(self);
-    std::vector<accessibility_bus::Message> messages;
-    bool open = accessibility.status_bus_->receive(messages);
-    for (const accessibility_bus::Message& message : messages) {
-        const std::string answer = accessibility.status_.read(message);
-        if (!answer.empty()) open = open && accessibility.status_bus_->send(answer);
+bool Accessibility::start_bridge(const std::string& address) {
+    if (runtime_ == nullptr) return false;
+    if (!module_) {
+        const std::string version = std::to_string(FL_MAJOR_VERSION) + "." +
+                                    std::to_string(FL_MINOR_VERSION) + "." +
+                                    std::to_string(FL_PATCH_VERSION);
+        module_ = AtkModuleClient::load(host_, {runtime_->title(), "FLTK", version});
+        if (!module_) return false;
+        if (box_) module_->message_box(box_);
+        Fl::add_check(round, this);
     }
-    // Once on, accessibility stays on: the status has no more to say.
-    if (accessibility.status_.enabled()) {
-        accessibility.wanted_ = true;
-        accessibility.start();
-        open = false;
-    }
-    if (!open) {
-        Fl::remove_fd(accessibility.status_bus_->fd());
-        accessibility.status_bus_.reset();
-    }
-}
-
-void Accessibility::start() {
-    if (module_ || !wanted_ || windows_.empty()) return;
-    const std::string version = std::to_string(FL_MAJOR_VERSION) + "." +
-                                std::to_string(FL_MINOR_VERSION) + "." +
-                                std::to_string(FL_PATCH_VERSION);
-    module_ = load_module(*this, {windows_.begin()->first->runtime().title(), "FLTK", version});
-    if (!module_) return;
+    if (!module_->export_to_bridge(address)) return false;
     // The runtime tells the module every window now, and from then on what changed.
     runtime_->assistive_technology_asked();
-    if (box_) module_->message_box(box_);
-    Fl::add_check(round, this);
+    return true;
 }
 
-void Accessibility::form_loaded(forms::Form& form) {
-    runtime_ = &form.runtime();
-    start();
+void Accessibility::stop_bridge() {
+    if (module_) module_->withdraw_from_bridge();
 }
 
 void Accessibility::update(const forms::AccessibleUpdate& update) {
@@ -156,7 +76,7 @@ void Accessibility::update(const forms::AccessibleUpdate& update) {
     if (update.now != nullptr) {
         module_->window(*update.now, update.events);
     } else {
-        module_->unloaded(update.form, update.events);
+        module_->unloaded(update.form.id(), update.events);
     }
 }
 
@@ -176,27 +96,52 @@ void Accessibility::message_box_closed() {
     if (module_) module_->message_box(std::nullopt);
 }
 
-atk_module::ScreenRect Accessibility::extents(const forms::Form& form) const {
-    const auto found = windows_.find(&form);
-    return found != windows_.end() ? rect_of(*found->second) : atk_module::ScreenRect{};
+varnel_a11y_host Accessibility::host() {
+    varnel_a11y_host host{};
+    host.context = this;
+    host.window_extents = [](void* context, varnel_a11y_id window) {
+        const Accessibility& self = of(context);
+        const forms::Form* form = self.runtime_ != nullptr
+                                      ? self.runtime_->find_form(atk_module::object_of(window))
+                                      : nullptr;
+        const auto found = form != nullptr ? self.windows_.find(form) : self.windows_.end();
+        return self.extents(found != self.windows_.end() ? found->second.get() : nullptr);
+    };
+    host.control_extents = [](void* context, varnel_a11y_id control) {
+        const Accessibility& self = of(context);
+        return self.extents(self.widget_of(atk_module::object_of(control)));
+    };
+    host.message_box_extents = [](void* context, int32_t button) {
+        const Accessibility& self = of(context);
+        return self.extents(button != 0 ? self.box_button_ : self.box_window_);
+    };
+    host.caret = [](void* context, varnel_a11y_id control) {
+        return static_cast<int32_t>(of(context).caret(atk_module::object_of(control)));
+    };
+    host.press = [](void* context, varnel_a11y_id control) {
+        of(context).press(atk_module::object_of(control));
+    };
+    host.press_message_box_button = [](void* context) { of(context).press_message_box_button(); };
+    return host;
 }
 
-atk_module::ScreenRect Accessibility::extents(const forms::Control& control) const {
-    const auto found = windows_.find(&control.form());
-    const Fl_Widget* widget = found != windows_.end() ? found->second->widget_of(control) : nullptr;
-    return widget != nullptr ? rect_of(*widget) : atk_module::ScreenRect{};
+varnel_a11y_rect Accessibility::extents(const Fl_Widget* widget) const {
+    if (widget == nullptr) return {};
+    const Fl_Window* window = widget->top_window();
+    const bool is_window = window == widget;
+    return {(is_window ? 0 : window->x()) + widget->x(),
+            (is_window ? 0 : window->y()) + widget->y(), widget->w(), widget->h()};
 }
 
-atk_module::ScreenRect Accessibility::message_box_extents(bool button) const {
-    const Fl_Widget* widget = button ? box_button_ : box_window_;
-    return widget != nullptr ? rect_of(*widget) : atk_module::ScreenRect{};
+const Fl_Widget* Accessibility::widget_of(forms::ObjectId id) const {
+    const forms::Control* control = runtime_ != nullptr ? runtime_->find_control(id) : nullptr;
+    if (control == nullptr) return nullptr;
+    const auto found = windows_.find(&control->form());
+    return found != windows_.end() ? found->second->widget_of(*control) : nullptr;
 }
 
-int Accessibility::caret(const forms::Control& control) const {
-    const auto found = windows_.find(&control.form());
-    const auto* field = found != windows_.end()
-                            ? dynamic_cast<const Fl_Input_*>(found->second->widget_of(control))
-                            : nullptr;
+int Accessibility::caret(forms::ObjectId control) const {
+    const auto* field = dynamic_cast<const Fl_Input_*>(widget_of(control));
     if (field == nullptr) return -1;
     const std::string_view before(field->value(), static_cast<std::size_t>(field->position()));
     return static_cast<int>(forms::character_count(before));
@@ -204,8 +149,8 @@ int Accessibility::caret(const forms::Control& control) const {
 
 // An action asked for by assistive technology is answered at once and done after: done at once,
 // a press that shows a message box would keep the answer waiting until the box is closed.
-void Accessibility::press(const forms::Control& control) {
-    presses_.push_back(control.id());
+void Accessibility::press(forms::ObjectId control) {
+    presses_.push_back(control);
     Fl::add_timeout(0, run_presses, this);
 }
 
@@ -232,33 +177,37 @@ void Accessibility::round(void* self) {
 // The focus as FLTK holds it: the widget with the keyboard focus (none while another program
 // has it), in one of the program's windows or the message box.
 void Accessibility::report_focus() {
-    atk_module::Focus focus;
+    varnel_a11y_focus focus{};
     if (const Fl_Widget* widget = Fl::focus()) {
         const Fl_Window* window = widget->top_window();
         const auto* native = dynamic_cast<const NativeWindow*>(window);
         if (window == box_window_ && window != nullptr) {
-            focus.in = atk_module::Focus::In::MessageBox;
-            focus.on_button = widget == box_button_;
+            focus.in = VARNEL_A11Y_FOCUS_IN_MESSAGE_BOX;
+            focus.on_button = widget == box_button_ ? 1 : 0;
         } else if (native != nullptr && native->form() != nullptr) {
-            focus.in = atk_module::Focus::In::Form;
-            focus.form = native->form();
-            focus.control = native->control_of(*widget);
+            focus.in = VARNEL_A11Y_FOCUS_IN_WINDOW;
+            focus.window = atk_module::id_of(native->form()->id());
+            const forms::Control* control = native->control_of(*widget);
+            if (control != nullptr) focus.control = atk_module::id_of(control->id());
         }
     }
-    if (focus == focus_) return;
+    if (same_focus(focus, focus_)) return;
     focus_ = focus;
     module_->focus(focus);
 }
 
 // GLib's file descriptors wake the event loop, whose next round dispatches what they bring; so
 // does its time. FLTK's check callbacks run before each wait of every loop, the message box's
-// too, so the module keeps answering while a box waits.
-void Accessibility::wait_for(const atk_module::Wait& wait) {
-    for (const int fd : watched_fds_) Fl::remove_fd(fd);
-    watched_fds_.clear();
-    for (const atk_module::Wait::Fd& fd : wait.fds) {
-        Fl::add_fd(fd.fd, (fd.read ? FL_READ : 0) | (fd.write ? FL_WRITE : 0), woken, this);
-        watched_fds_.push_back(fd.fd);
+// too, so the module keeps answering while a box waits. The descriptors change seldom: they are
+// handed to FLTK again only when they do.
+void Accessibility::wait_for(const AtkModuleClient::Wait& wait) {
+    if (!std::ranges::equal(wait.fds, watched_fds_, same_fd)) {
+        for (const varnel_a11y_fd& fd : watched_fds_) Fl::remove_fd(fd.fd);
+        for (const varnel_a11y_fd& fd : wait.fds) {
+            Fl::add_fd(fd.fd, (fd.read != 0 ? FL_READ : 0) | (fd.write != 0 ? FL_WRITE : 0), woken,
+                       this);
+        }
+        watched_fds_ = wait.fds;
     }
     Fl::remove_timeout(woken_by_time, this);
     if (wait.timeout_ms >= 0) Fl::add_timeout(wait.timeout_ms / 1000.0, woken_by_time, this);

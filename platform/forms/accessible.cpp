@@ -90,7 +90,7 @@ std::vector<const Label*> word_of(const Form& form, const Label& label) {
 
 Accessible entry(const Control& control, AccessibleRole role, std::string name) {
     Accessible made;
-    made.control = &control;
+    made.control = control.id();
     made.role = role;
     made.name = std::move(name);
     made.focusable = control.takes_focus();
@@ -119,7 +119,7 @@ Accessible labelled(const Form& form, const Control& control, AccessibleRole rol
     const Label* label = naming_label(form, control);
     Accessible made =
         entry(control, role, label != nullptr ? label->Caption() : control.AccessibleName());
-    made.labelled_by = label;
+    if (label != nullptr) made.labelled_by = label->id();
     return made;
 }
 
@@ -161,14 +161,18 @@ std::optional<Accessible> describe_control(const Form& form, const Control& cont
 
 }  // namespace
 
-const Accessible* AccessibleWindow::find(const Control& control) const {
-    const auto found = std::ranges::find(controls, &control, &Accessible::control);
+const Accessible* AccessibleWindow::find(ObjectId control) const {
+    const auto found = std::ranges::find(controls, control, &Accessible::control);
     return found == controls.end() ? nullptr : &*found;
+}
+
+const Accessible* AccessibleWindow::find(const Control& control) const {
+    return find(control.id());
 }
 
 AccessibleWindow describe(const Form& form) {
     AccessibleWindow window;
-    window.form = &form;
+    window.form = form.id();
     window.name = form.Caption();
     window.shown = form.Visible();
     for (const Control* control : tab_order(form)) {
@@ -177,7 +181,7 @@ AccessibleWindow describe(const Form& form) {
         }
     }
     for (const Accessible& entry : window.controls) {
-        if (entry.labelled_by == nullptr) continue;
+        if (entry.labelled_by == NoObject) continue;
         const auto label =
             std::ranges::find(window.controls, entry.labelled_by, &Accessible::control);
         if (label != window.controls.end()) label->label_for.push_back(entry.control);

@@ -35,19 +35,21 @@ struct AccessibleRange {
     bool operator==(const AccessibleRange&) const = default;
 };
 
-// One control as a screen reader reads it.
+// One control as a screen reader reads it. Controls are named by their identities, so that a
+// description is a value that may be kept, compared and sent elsewhere (to the accessibility
+// module) whatever becomes of its controls.
 struct Accessible {
-    const Control* control = nullptr;
+    ObjectId control = NoObject;
     AccessibleRole role = AccessibleRole::StaticText;
     std::string name;
     // A field's text, or the text a label shows; lines are separated by "\n".
     std::string text;
-    std::optional<AccessibleRange> range;   // scroll bars
-    std::optional<CheckState> check;        // check boxes
-    bool focusable = false;                 // a stop of the Tab key
-    bool pressable = false;                 // has the default action "press" (see press)
-    const Control* labelled_by = nullptr;   // the label that names it
-    std::vector<const Control*> label_for;  // a label: the controls it names
+    std::optional<AccessibleRange> range;  // scroll bars
+    std::optional<CheckState> check;       // check boxes
+    bool focusable = false;                // a stop of the Tab key
+    bool pressable = false;                // has the default action "press" (see press)
+    ObjectId labelled_by = NoObject;       // the label that names it
+    std::vector<ObjectId> label_for;       // a label: the controls it names
 
     bool operator==(const Accessible&) const = default;
 };
@@ -56,12 +58,13 @@ struct Accessible {
 // decorate (an empty panel, a timer, an image without a name, a letter of a word set apart in
 // several labels) are not among them: nothing in them is for the ear.
 struct AccessibleWindow {
-    const Form* form = nullptr;
+    ObjectId form = NoObject;
     std::string name;
     bool shown = false;
     std::vector<Accessible> controls;
 
     // The entry of this control, or null if it is not told of.
+    const Accessible* find(ObjectId control) const;
     const Accessible* find(const Control& control) const;
     bool operator==(const AccessibleWindow&) const = default;
 };

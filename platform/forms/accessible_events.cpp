@@ -5,13 +5,13 @@ namespace forms {
 std::vector<AccessibleEvent> events_between(const AccessibleWindow& before,
                                             const AccessibleWindow& after) {
     if (before.shown != after.shown) {
-        return {{after.shown ? AccessibleChange::Shown : AccessibleChange::Hidden, nullptr}};
+        return {{after.shown ? AccessibleChange::Shown : AccessibleChange::Hidden}};
     }
     std::vector<AccessibleEvent> events;
     if (!after.shown) return events;
-    if (before.name != after.name) events.push_back({AccessibleChange::NameChanged, nullptr});
+    if (before.name != after.name) events.push_back({AccessibleChange::NameChanged});
     for (const Accessible& now : after.controls) {
-        const Accessible* then = before.find(*now.control);
+        const Accessible* then = before.find(now.control);
         if (then == nullptr) continue;
         const auto tell = [&](AccessibleChange change) { events.push_back({change, now.control}); };
         if (then->name != now.name) tell(AccessibleChange::NameChanged);

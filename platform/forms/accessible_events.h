@@ -13,7 +13,7 @@ enum class AccessibleChange { Shown, Hidden, NameChanged, TextChanged, ValueChan
 
 struct AccessibleEvent {
     AccessibleChange change = AccessibleChange::TextChanged;
-    const Control* control = nullptr;  // null: the window itself
+    ObjectId control = NoObject;  // none: the window itself
     bool operator==(const AccessibleEvent&) const = default;
 };
 

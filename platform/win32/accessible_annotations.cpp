@@ -45,10 +45,9 @@ long msaa_role(forms::AccessibleRole role) {
     return ROLE_SYSTEM_CLIENT;
 }
 
-HWND window_of(const std::vector<std::unique_ptr<NativeControl>>& peers,
-               const forms::Control& control) {
-    const auto found =
-        std::ranges::find_if(peers, [&](const auto& peer) { return &peer->control() == &control; });
+HWND window_of(const std::vector<std::unique_ptr<NativeControl>>& peers, forms::ObjectId control) {
+    const auto found = std::ranges::find_if(
+        peers, [&](const auto& peer) { return peer->control().id() == control; });
     return found == peers.end() ? nullptr : (*found)->window();
 }
 
@@ -88,10 +87,11 @@ void AccessibleAnnotations::tell(const std::vector<std::unique_ptr<NativeControl
     // The system tells screen readers itself when a control's text, value or check state
     // changes, or a window is shown or hidden; a name it has from here, it cannot know changed.
     for (const forms::AccessibleEvent& event : forms::events_between(*before, now)) {
-        if (event.change != forms::AccessibleChange::NameChanged || event.control == nullptr) {
+        if (event.change != forms::AccessibleChange::NameChanged ||
+            event.control == forms::NoObject) {
             continue;
         }
-        if (const HWND window = window_of(peers, *event.control)) {
+        if (const HWND window = window_of(peers, event.control)) {
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
         }
     }
