@@ -12,6 +12,7 @@
 #   distribution_debian13.sh DEB TARBALL VERSION CACHE
 set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
+source "$(dirname "$0")/installed_program.sh"
 deb=$1 tarball=$2 version=$3 cache=$4
 [ "$(id -u)" -eq 0 ] || { echo "SKIPPED: making and entering a Debian 13 system needs root"; exit 77; }
 command -v debootstrap >/dev/null || { echo "SKIPPED: debootstrap is not installed"; exit 77; }
@@ -75,52 +76,25 @@ apt_install() {
     cp -n "$root"/var/cache/apt/archives/*.deb "$archives/" 2>/dev/null
     return $status
 }
-# The process running a program, by its path seen from here: pid_of PROGRAM.
-pid_of() {
-    local process
-    for process in /proc/[0-9]*; do
-        [ "$(readlink "$process/exe" 2>/dev/null)" = "$1" ] && { echo "${process#/proc/}"; return 0; }
-    done
-    return 1
-}
-# Starts Varnel in a system as its user and closes it again: program_runs WHAT ROOT PROGRAM
-# [MODULE] -- COMMAND... Its window must map (a screenshot is kept in CACHE), the program running
-# be ROOT's PROGRAM and, when MODULE is given, the module it loads ROOT's MODULE.
-program_runs() {
-    local what=$1 root=$2 program=$3 module="" window pid="" tries=0 launcher
+# Starts Varnel in a system as its user and closes it again: runs WHAT ROOT PROGRAM [MODULE] --
+# COMMAND... (see program_runs; PROGRAM is the system's). When MODULE is given, the module the
+# program loads must be the system's MODULE. A screenshot of its window is kept in CACHE.
+runs() {
+    local what=$1 root=$2 program=$3 module=""
     shift 3
     [ "$1" = -- ] || { module=$1; shift; }
     shift
-    as_user "$root" "$@" >"$cache/program.log" 2>&1 &
-    launcher=$!
-    window=$(wait_for_window "Varnel v3.0")
-    check "$what: Varnel's window maps" test -n "$window"
-    [ -n "$window" ] || { echo "  waited 10 s for a window named 'Varnel v3.0'; the program said:"; cat "$cache/program.log"; }
-    while [ -z "$pid" ] && [ $tries -lt 50 ]; do
-        pid=$(pid_of "$root$program") || sleep 0.1
-        tries=$((tries + 1))
-    done
-    check "$what: the program running is the system's $program" test -n "$pid"
-    if [ -n "$module" ] && [ -n "$pid" ]; then
-        check "$what: it loads its module, $module" wait_until grep -qF " $root$module" "/proc/$pid/maps"
-    fi
-    if [ -n "$window" ]; then
-        local screenshot=$cache/${what//[^A-Za-z0-9]/-}.png
-        import -window root "$screenshot" 2>/dev/null && echo "  screenshot: $screenshot"
-        xdotool windowactivate --sync "$window" 2>/dev/null
-        xdotool key alt+F4
-        check "$what: closing the window ends it" wait_for_no_window "Varnel v3.0"
-    fi
-    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait_until test ! -e "/proc/$pid"; }
-    kill "$launcher" 2>/dev/null
-    wait "$launcher" 2>/dev/null
+    program_runs "$what" "$root$program" shows_its_window as_user "$root" "$@"
 }
-# Every file and folder under a path, with its type, mode, owner and (for files) size.
-listing() {
-    find "$1" \( -type d -printf 'd %m %U:%G %p\n' \) -o -printf '%y %m %U:%G %s %p %l\n' | LC_ALL=C sort
+shows_its_window() {
+    local pid=$1 screenshot=$cache/${what//[^A-Za-z0-9]/-}.png
+    [ -z "$module" ] ||
+        check "$what: it loads its module, $module" wait_until grep -qF " $root$module" "/proc/$pid/maps"
+    import -window root "$screenshot" 2>/dev/null && echo "  screenshot: $screenshot"
 }
 
 mkdir -p "$cache" "$archives"
+PROGRAM_LOG=$cache/program.log
 started=$SECONDS
 if [ ! -d "$base" ]; then
     rm -rf "$base.new"
@@ -146,7 +120,7 @@ check "apt installs the package with its dependencies from the archive" apt_inst
 echo "  $(in_system "$root" dpkg-query -W -f='${Status}\n' | grep -c 'ok installed') packages installed"
 check "varnel --version answers" \
     test "$(as_user "$root" varnel --version 2>&1)" = "varnel $version"
-program_runs "debian13 package" "$root" /usr/bin/varnel \
+runs "debian13 package" "$root" /usr/bin/varnel \
     "/usr/lib/x86_64-linux-gnu/varnel/varnel-accessibility.so" -- env VARNEL_ACCESSIBILITY=1 varnel
 rm -rf "$root"
 
@@ -163,10 +137,10 @@ cp "$tarball" "$root/tmp/download.tar.gz"
 as_user "$root" tar -C /home/$user -xzf /tmp/download.tar.gz
 folder=/home/$user/$(basename "$tarball" .tar.gz)
 # Accessibility asked for, the module cannot load: the program says so and runs all the same.
-program_runs "debian13 unpacked folder" "$root" "$folder/varnel" -- \
+runs "debian13 unpacked folder" "$root" "$folder/varnel" -- \
     sh -c 'cd "$1" && VARNEL_ACCESSIBILITY=1 exec ./varnel' sh "$folder"
 check "it says its accessibility module cannot load" \
-    grep -q '^varnel: accessibility: libatk-bridge-2.0.so.0: cannot open' "$cache/program.log"
+    grep -q '^varnel: accessibility: libatk-bridge-2.0.so.0: cannot open' "$PROGRAM_LOG"
 home=$root/home/$user
 before=$(listing "$home")
 as_user "$root" sh "$folder/install.sh" >"$cache/install.log" 2>&1
@@ -174,7 +148,7 @@ check "install.sh installs it for the user" test $? -eq 0
 cat "$cache/install.log"
 check "the program is in ~/.local/bin" test -x "$home/.local/bin/varnel"
 exec_line=$(sed -n 's/^Exec=//p' "$home/.local/share/applications/varnel.desktop")
-program_runs "debian13 installed menu entry" "$root" "/home/$user/.local/bin/varnel" -- sh -c "$exec_line"
+runs "debian13 installed menu entry" "$root" "/home/$user/.local/bin/varnel" -- sh -c "$exec_line"
 as_user "$root" sh "/home/$user/.local/share/varnel/install.sh" --uninstall >"$cache/install.log" 2>&1
 check "install.sh --uninstall uninstalls it" test $? -eq 0
 cat "$cache/install.log"

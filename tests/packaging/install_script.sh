@@ -11,6 +11,7 @@
 #   install_script.sh TARBALL VERSION
 set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
+source "$(dirname "$0")/installed_program.sh"
 tarball=$1 version=$2
 name=$(basename "$tarball" .tar.gz)
 work=$(mktemp -d)
@@ -25,10 +26,7 @@ else
 fi
 echo "as user $user_id, in $work"
 
-pids=()
 clean_up() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     stop_x_session
     rm -rf "$work"
 }
@@ -78,11 +76,6 @@ run_install() {
     shift
     run_script "$home" "$folder/install.sh" "$@"
 }
-# Every file and folder under the paths, with its type, mode, owner and (for files) size.
-listing() {
-    find "$@" \( -type d -printf 'd %m %U:%G %p\n' \) -o -printf '%y %m %U:%G %s %p %l\n' 2>/dev/null |
-        LC_ALL=C sort
-}
 said() {
     grep -q -- "$1" "$err"
 }
@@ -94,18 +87,6 @@ as_user "$work" tar -C "$work/unpacked" -xzf "$work/download.tar.gz"
 folder=$work/unpacked/$name
 check "the user unpacks the download into $name/" test -x "$folder/varnel"
 
-# The process running a program, by its path: pid_of PROGRAM.
-pid_of() {
-    local process
-    for process in /proc/[0-9]*; do
-        [ "$(readlink "$process/exe" 2>/dev/null)" = "$1" ] && { echo "${process#/proc/}"; return 0; }
-    done
-    return 1
-}
-# Whether the process has mapped the module: module_mapped PID MODULE.
-module_mapped() {
-    grep -qF " $2" "/proc/$1/maps"
-}
 # The files of Varnel's (the program and its module) that the process has mapped, other than
 # these two: foreign_files PID PROGRAM MODULE.
 foreign_files() {
@@ -116,36 +97,19 @@ foreign_files() {
             esac
         done
 }
-# Starts Varnel with accessibility on, as the user, and closes it again: program_runs WHAT
-# PROGRAM MODULE HOME [NAME=VALUE...] COMMAND... Its window must map, the running program be
-# PROGRAM, and the module it loads MODULE, with no other file of Varnel's mapped.
-program_runs() {
-    local what=$1 program=$2 module=$3 home=$4 window pid="" tries=0
+# Starts Varnel with accessibility on, as the user, and closes it again: runs WHAT PROGRAM MODULE
+# HOME [NAME=VALUE...] COMMAND... (see program_runs). The module it loads must be MODULE, with no
+# other file of Varnel's mapped (loads_its_own_files reads these from runs).
+runs() {
+    local what=$1 program=$2 module=$3 home=$4
     shift 4
-    as_user "$home" VARNEL_ACCESSIBILITY=1 "$@" >/dev/null 2>&1 &
-    local launcher=$!
-    pids+=("$launcher")
-    window=$(wait_for_window "Varnel v3.0")
-    check "$what: Varnel's window maps" test -n "$window"
-    while [ -z "$pid" ] && [ $tries -lt 50 ]; do
-        pid=$(pid_of "$program") || sleep 0.1
-        tries=$((tries + 1))
-    done
-    check "$what: the program running is $program" test -n "$pid"
-    if [ -n "$pid" ]; then
-        pids+=("$pid")
-        check "$what: it loads its module from $module" wait_until module_mapped "$pid" "$module"
-        check "$what: it maps no file of Varnel's from elsewhere" test -z "$(foreign_files "$pid" "$program" "$module")"
-        foreign_files "$pid" "$program" "$module"
-    fi
-    if [ -n "$window" ]; then
-        xdotool windowactivate --sync "$window" 2>/dev/null
-        xdotool key alt+F4
-        check "$what: closing the window ends it" wait_for_no_window "Varnel v3.0"
-    fi
-    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait_until test ! -e "/proc/$pid"; }
-    kill "$launcher" 2>/dev/null
-    wait "$launcher" 2>/dev/null
+    program_runs "$what" "$program" loads_its_own_files as_user "$home" VARNEL_ACCESSIBILITY=1 "$@"
+}
+loads_its_own_files() {
+    local pid=$1
+    check "$what: it loads its module from $module" wait_until grep -qF " $module" "/proc/$pid/maps"
+    check "$what: it maps no file of Varnel's from elsewhere" test -z "$(foreign_files "$pid" "$program" "$module")"
+    foreign_files "$pid" "$program" "$module"
 }
 # The installed files are the download's (the menu entry with the program's path for Exec):
 # installed_from_download BIN LIB MAN DATA.
@@ -176,7 +140,7 @@ home=$work/homes/runner
 user_folder "$home"
 as_user "$home" "$folder/varnel" --version >"$out" 2>&1
 check "./varnel --version answers" test "$(cat "$out")" = "varnel $version"
-program_runs "./varnel in the unpacked folder" "$folder/varnel" "$folder/varnel-accessibility.so" \
+runs "./varnel in the unpacked folder" "$folder/varnel" "$folder/varnel-accessibility.so" \
     "$home" sh -c 'cd "$1" && exec ./varnel' sh "$folder"
 
 echo "-- into an empty home"
@@ -197,7 +161,7 @@ check "the menu entry is valid" valid_desktop_entry "$entry"
 check "the menu entry names the installed program" grep -qx "Exec=\"$home/.local/bin/varnel\"" "$entry"
 check "man finds the page through the PATH" \
     test "$(as_user "$home" PATH="$home/.local/bin:/usr/bin:/bin" man -w varnel 2>&1)" = "$local_share/man/man1/varnel.1.gz"
-program_runs "the menu entry, ~/.local/bin off the PATH" "$home/.local/bin/varnel" \
+runs "the menu entry, ~/.local/bin off the PATH" "$home/.local/bin/varnel" \
     "$home/.local/lib/varnel/varnel-accessibility.so" "$home" gio launch "$entry"
 installed=$(listing "$home")
 run_install "$home"
@@ -266,7 +230,7 @@ check "the files are the download's, under the PREFIX" installed_from_download "
     "$prefix/lib/varnel" "$prefix/share/man" "$prefix/share"
 check "its menu entry is valid" valid_desktop_entry "$prefix/share/applications/varnel.desktop"
 check "nothing of it is in the home" test "$(listing "$home")" = "$home_before"
-program_runs "the PREFIX's menu entry" "$prefix/bin/varnel" "$prefix/lib/varnel/varnel-accessibility.so" \
+runs "the PREFIX's menu entry" "$prefix/bin/varnel" "$prefix/lib/varnel/varnel-accessibility.so" \
     "$home" gio launch "$prefix/share/applications/varnel.desktop"
 run_install "$home" PREFIX="$prefix" --uninstall
 check "PREFIX=... install.sh --uninstall ends with 0" test "$status" -eq 0
