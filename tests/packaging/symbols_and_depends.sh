@@ -38,20 +38,21 @@ needed_versions() {
 
 # Fails on a version above its family's newest, or of a family this test does not know.
 check_versions() {
-    local binary=$1 name=$2 family number highest=() bad=0 library version
+    local binary=$1 name=$2 versions library version family number highest=() bad=0
+    versions=$(needed_versions "$binary")
     while read -r library version; do
-        family=${version%_*} number=${version##*_}
-        if [ -z "${newest[$family]:-}" ]; then
-            echo "  $name needs $version of $library: a version this test does not know"
-            bad=1
-        elif [ "$(printf '%s\n%s\n' "$number" "${newest[$family]}" | sort -V | tail -n 1)" != "${newest[$family]}" ]; then
-            echo "  $name needs $version of $library, newer than ${family}_${newest[$family]}"
+        [ -n "${newest[${version%_*}]:-}" ] ||
+            { echo "  $name needs $version of $library: a version this test does not know"; bad=1; }
+    done <<<"$versions"
+    for family in GLIBC GLIBCXX CXXABI GCC; do
+        number=$(awk '{ print $2 }' <<<"$versions" | sed -n "s/^${family}_//p" | sort -V | tail -n 1)
+        [ -n "$number" ] || continue
+        highest+=("${family}_$number")
+        if [ "$(printf '%s\n%s\n' "$number" "${newest[$family]}" | sort -V | tail -n 1)" != "${newest[$family]}" ]; then
+            library=$(awk -v version="${family}_$number" '$2 == version { print $1 }' <<<"$versions")
+            echo "  $name needs ${family}_$number of $library, newer than ${family}_${newest[$family]}"
             bad=1
         fi
-    done < <(needed_versions "$binary")
-    for family in GLIBC GLIBCXX CXXABI GCC; do
-        number=$(needed_versions "$binary" | awk '{ print $2 }' | sed -n "s/^${family}_//p" | sort -V | tail -n 1)
-        [ -n "$number" ] && highest+=("${family}_$number")
     done
     echo "$name needs at most: ${highest[*]}"
     return $bad
