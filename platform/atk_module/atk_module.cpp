@@ -1,12 +1,14 @@
 #include "platform/atk_module/atk_module.h"
 
 #include <atk-bridge.h>
+#include <atspi/atspi.h>
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "platform/atk_module/atk_util.h"
+#include "platform/atk_module/log_limit.h"
 
 namespace atk_module {
 
@@ -120,6 +122,7 @@ AtkModule::AtkModule(Host& host, const Application& application)
     root.role = ATK_ROLE_APPLICATION;
     root.name = readable(application.name);
     install_util(root_.get(), application, [this] { repeat_focus(); });
+    limit_library_messages();
 }
 
 bool AtkModule::export_to_bridge(const std::string& bus_address) {
@@ -127,6 +130,8 @@ bool AtkModule::export_to_bridge(const std::string& bus_address) {
     // The bridge looks for the bus itself, with calls that wait as long as the bus keeps silent;
     // told where it is, it connects there at once.
     g_setenv("AT_SPI_BUS_ADDRESS", bus_address.c_str(), TRUE);
+    // Screen readers then call over that bus alone, where the guard stands.
+    g_setenv("ATSPI_DISABLE_P2P", "1", TRUE);
     // The bridge reads its options from a command line; the program's own is none of its
     // business.
     std::string name = state_of(root_.get()).name;
@@ -134,11 +139,13 @@ bool AtkModule::export_to_bridge(const std::string& bus_address) {
     int count = 1;
     char** command_line = arguments.data();
     exported_ = atk_bridge_adaptor_init(&count, &command_line) == 0;
+    if (exported_) guard_.emplace(atspi_get_a11y_bus());
     return exported_;
 }
 
 void AtkModule::withdraw_from_bridge() {
     if (!std::exchange(exported_, false)) return;
+    guard_.reset();
     atk_bridge_adaptor_cleanup();
 }
 

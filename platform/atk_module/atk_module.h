@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/atk_module/atk_objects.h"
+#include "platform/atk_module/bridge_guard.h"
 #include "platform/atk_module/glib_pump.h"
 #include "platform/atk_module/host.h"
 #include "platform/forms/accessible.h"
@@ -87,6 +88,7 @@ private:
     std::optional<Window> message_box_;
     Focus focus_;
     bool exported_ = false;
+    std::optional<BridgeGuard> guard_;
 };
 
 }  // namespace atk_module

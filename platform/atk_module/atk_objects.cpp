@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <utility>
+
+#include "platform/atk_module/text_pieces.h"
 
 namespace atk_module {
 
@@ -125,15 +128,16 @@ ScreenRect screen_extents(gpointer object) {
     return s.extents && !s.defunct ? s.extents() : ScreenRect{};
 }
 
-void get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
-                 AtkCoordType coordinates) {
-    const ScreenRect rect = screen_extents(component);
+// The object's extents in these coordinates, or nothing (all zero) when `shown` is false.
+void extents_of(gpointer object, bool shown, AtkCoordType coordinates, gint* x, gint* y,
+                gint* width, gint* height) {
+    const ScreenRect rect = shown ? screen_extents(object) : ScreenRect{};
     AtkObject* origin = nullptr;
-    if (coordinates != ATK_XY_SCREEN) {
-        if (!is_window(state(component))) {
-            origin = atk_object_get_parent(ATK_OBJECT(component));
+    if (shown && coordinates != ATK_XY_SCREEN) {
+        if (!is_window(state(object))) {
+            origin = atk_object_get_parent(ATK_OBJECT(object));
         } else if (coordinates == ATK_XY_WINDOW) {
-            origin = ATK_OBJECT(component);
+            origin = ATK_OBJECT(object);
         }
     }
     const ScreenRect from = origin != nullptr ? screen_extents(origin) : ScreenRect{};
@@ -141,6 +145,11 @@ void get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* h
     if (y != nullptr) *y = rect.y - from.y;
     if (width != nullptr) *width = rect.width;
     if (height != nullptr) *height = rect.height;
+}
+
+void get_extents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height,
+                 AtkCoordType coordinates) {
+    extents_of(component, true, coordinates, x, y, width, height);
 }
 
 AtkLayer get_layer(AtkComponent* component) {
@@ -153,13 +162,8 @@ void component_init(gpointer iface, gpointer) {
     component->get_layer = get_layer;
 }
 
-// AtkText, over valid UTF-8 and in characters.
-
-glong character_count(const std::string& text) { return g_utf8_strlen(text.c_str(), -1); }
-
-const gchar* at_character(const std::string& text, glong offset) {
-    return g_utf8_offset_to_pointer(text.c_str(), offset);
-}
+// AtkText, over valid UTF-8 and in characters. Offsets are clamped to the text, and no call
+// costs more than a walk over it: a field may hold a pasted megabyte.
 
 // The characters [start, end) of the text, clamped; end -1 is the text's end.
 gchar* characters(const std::string& text, glong start, glong end) {
@@ -184,50 +188,81 @@ gint get_caret_offset(AtkText* text) {
 
 gunichar get_character_at_offset(AtkText* text, gint offset) {
     const std::string& s = state(text).text;
-    if (offset < 0 || offset >= character_count(s)) return 0;
-    return g_utf8_get_char(at_character(s, offset));
+    const TextPiece piece = piece_at(s, offset, TextUnit::Character);
+    if (offset < 0 || piece.start == piece.end) return 0;
+    return g_utf8_get_char(g_utf8_offset_to_pointer(s.c_str(), piece.start));
 }
 
-enum class Unit { Character, Word, Line };
+// The piece of the text that holds the character at offset; an unknown unit reads as nothing
+// there. Never null: the bridge would read null as a toolkit without the call, and emulate it
+// with calls that stop the program on a unit they do not know.
+gchar* piece_of(AtkText* text, gint offset, std::optional<TextUnit> unit, gint* start,
+                gint* end) {
+    const std::string& s = state(text).text;
+    TextPiece piece = piece_at(s, offset, unit.value_or(TextUnit::Character));
+    if (!unit) piece.end = piece.start;
+    if (start != nullptr) *start = static_cast<gint>(piece.start);
+    if (end != nullptr) *end = static_cast<gint>(piece.end);
+    return characters(s, piece.start, piece.end);
+}
 
-// The piece of the text of this unit that holds the character at offset: the character, its
-// run of characters that are all spaces or all not, or its line with the line break.
-gchar* piece_at(const std::string& text, gint offset, Unit unit, gint* start, gint* end) {
-    const glong count = character_count(text);
-    const auto at = [&](glong index) { return g_utf8_get_char(at_character(text, index)); };
-    glong from = std::clamp<glong>(offset, 0, count);
-    glong to = std::min<glong>(from + 1, count);
-    if (unit == Unit::Word && from < count) {
-        const bool space = g_unichar_isspace(at(from));
-        while (from > 0 && bool(g_unichar_isspace(at(from - 1))) == space) --from;
-        while (to < count && bool(g_unichar_isspace(at(to))) == space) ++to;
-    } else if (unit == Unit::Line) {
-        while (from > 0 && at(from - 1) != '\n') --from;
-        to = std::clamp<glong>(offset, from, count);
-        while (to < count && at(to) != '\n') ++to;
-        if (to < count) ++to;
+std::optional<TextUnit> unit_of(AtkTextGranularity granularity) {
+    switch (granularity) {
+        case ATK_TEXT_GRANULARITY_CHAR:
+            return TextUnit::Character;
+        case ATK_TEXT_GRANULARITY_WORD:
+            return TextUnit::Word;
+        case ATK_TEXT_GRANULARITY_SENTENCE:
+            return TextUnit::Sentence;
+        case ATK_TEXT_GRANULARITY_LINE:
+        case ATK_TEXT_GRANULARITY_PARAGRAPH:
+            return TextUnit::Line;
     }
-    if (start != nullptr) *start = static_cast<gint>(from);
-    if (end != nullptr) *end = static_cast<gint>(to);
-    return characters(text, from, to);
+    return std::nullopt;
+}
+
+std::optional<TextUnit> unit_of(AtkTextBoundary boundary) {
+    switch (boundary) {
+        case ATK_TEXT_BOUNDARY_CHAR:
+            return TextUnit::Character;
+        case ATK_TEXT_BOUNDARY_WORD_START:
+        case ATK_TEXT_BOUNDARY_WORD_END:
+            return TextUnit::Word;
+        case ATK_TEXT_BOUNDARY_SENTENCE_START:
+        case ATK_TEXT_BOUNDARY_SENTENCE_END:
+            return TextUnit::Sentence;
+        case ATK_TEXT_BOUNDARY_LINE_START:
+        case ATK_TEXT_BOUNDARY_LINE_END:
+            return TextUnit::Line;
+    }
+    return std::nullopt;
 }
 
 gchar* get_string_at_offset(AtkText* text, gint offset, AtkTextGranularity granularity, gint* start,
                             gint* end) {
-    const Unit unit = granularity == ATK_TEXT_GRANULARITY_CHAR   ? Unit::Character
-                      : granularity == ATK_TEXT_GRANULARITY_WORD ? Unit::Word
-                                                                 : Unit::Line;
-    return piece_at(state(text).text, offset, unit, start, end);
+    return piece_of(text, offset, unit_of(granularity), start, end);
 }
 
 gchar* get_text_at_offset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start,
                           gint* end) {
-    const Unit unit =
-        boundary == ATK_TEXT_BOUNDARY_CHAR ? Unit::Character
-        : boundary == ATK_TEXT_BOUNDARY_WORD_START || boundary == ATK_TEXT_BOUNDARY_WORD_END
-            ? Unit::Word
-            : Unit::Line;
-    return piece_at(state(text).text, offset, unit, start, end);
+    return piece_of(text, offset, unit_of(boundary), start, end);
+}
+
+// Where characters are: the program knows where each control stands, not where its characters
+// are drawn, so each character of a text is told to stand where its control does; a range of
+// characters, where the control does when it holds any.
+void get_character_extents(AtkText* text, gint offset, gint* x, gint* y, gint* width,
+                           gint* height, AtkCoordType coordinates) {
+    const TextPiece piece = piece_at(state(text).text, offset, TextUnit::Character);
+    extents_of(text, offset >= 0 && piece.start != piece.end, coordinates, x, y, width, height);
+}
+
+void get_range_extents(AtkText* text, gint start, gint end, AtkCoordType coordinates,
+                       AtkTextRectangle* rectangle) {
+    const glong count = character_count(state(text).text);
+    const bool some = std::min<glong>(end, count) > std::max<glong>(start, 0);
+    extents_of(text, some, coordinates, &rectangle->x, &rectangle->y, &rectangle->width,
+               &rectangle->height);
 }
 
 gint get_n_selections(AtkText*) { return 0; }
@@ -248,6 +283,8 @@ void text_init(gpointer iface, gpointer) {
     text->get_character_at_offset = get_character_at_offset;
     text->get_string_at_offset = get_string_at_offset;
     text->get_text_at_offset = get_text_at_offset;
+    text->get_character_extents = get_character_extents;
+    text->get_range_extents = get_range_extents;
     text->get_n_selections = get_n_selections;
     text->get_run_attributes = get_run_attributes;
 }

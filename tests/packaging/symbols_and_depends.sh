@@ -3,8 +3,8 @@
 # alone: the program and its module, in the Debian package and in the portable download, need
 # no symbol version newer than Debian 12, Ubuntu 22.04 and RHEL 9 provide, and no library
 # beyond those that stay dynamic (the C library, the X libraries, fontconfig and the unwinder;
-# for the module also ATK, its AT-SPI bridge, GLib and the C++ runtime); the package depends
-# only on names that the distributions it is for all have.
+# for the module also ATK, the AT-SPI bridge and client, D-Bus and GLib: it carries its own C++
+# runtime); the package depends only on names that the distributions it is for all have.
 #   symbols_and_depends.sh DEB TARBALL SHARED_PACKAGE_NAMES
 set -u
 source "$(dirname "$0")/../e2e/x11_session.sh"
@@ -24,8 +24,8 @@ declare -A newest=([GLIBC]=2.34 [GLIBCXX]=3.4.29 [CXXABI]=1.3.13 [GCC]=7.0.0)
 # The libraries that stay dynamic, named alike everywhere.
 program_libraries="libc.so.6 libm.so.6 ld-linux-x86-64.so.2 libgcc_s.so.1 libX11.so.6 libXext.so.6
     libXft.so.2 libXrender.so.1 libXfixes.so.3 libXcursor.so.1 libXinerama.so.1 libfontconfig.so.1"
-module_libraries="$program_libraries libatk-1.0.so.0 libatk-bridge-2.0.so.0 libgobject-2.0.so.0
-    libglib-2.0.so.0 libstdc++.so.6"
+module_libraries="$program_libraries libatk-1.0.so.0 libatk-bridge-2.0.so.0 libatspi.so.0
+    libdbus-1.so.3 libgobject-2.0.so.0 libglib-2.0.so.0"
 
 # The symbol versions a binary needs, as the loader checks them ("library version" lines, from
 # its version-needs section).
