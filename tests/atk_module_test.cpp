@@ -11,6 +11,7 @@
 
 #include "platform/atk_module/accessibility_module.h"
 #include "platform/atk_module/description_layout.h"
+#include "platform/atk_module/log_limit.h"
 #include "platform/fltk/atk_module_client.h"
 #include "platform/forms/accessible_events.h"
 #include "platform/forms/runtime.h"
@@ -363,6 +364,27 @@ TEST_F(VarnelTest, DescriptionsCrossTheModulesInterfaceWhole) {
     const forms::AccessibleAlert alert =
         forms::describe_message_box("Field can be from 0 to 255", "ERROR");
     EXPECT_EQ(atk_module::read_alert(atk_module::layout_alert(alert)), alert);
+}
+
+// A storm of calls that make the libraries warn writes ten lines, then one at each tenfold.
+TEST(LogLimit, TheFirstFewThenACountAtEachTenfold) {
+    atk_module::LogLimit limit;
+    std::vector<long> counted;
+    long written = 0;
+    for (long i = 1; i <= 100000; ++i) {
+        switch (limit.next()) {
+            case atk_module::LogLimit::Verdict::Write:
+                ++written;
+                break;
+            case atk_module::LogLimit::Verdict::Count:
+                counted.push_back(limit.count());
+                break;
+            case atk_module::LogLimit::Verdict::Drop:
+                break;
+        }
+    }
+    EXPECT_EQ(written, atk_module::LogLimit::Written);
+    EXPECT_EQ(counted, (std::vector<long>{100, 1000, 10000, 100000}));
 }
 
 }  // namespace

@@ -26,9 +26,21 @@ TEST(TextPieces, EachUnitHoldsTheCharacterAtTheOffset) {
     const std::string sentences = "It is red. Is it?  Yes!\nNo";
     const std::vector<Case> cases{
         // Characters, one each, also beyond three bytes.
-        {"a\xE2\x82\xAC" "b", 1, TextUnit::Character, {1, 2}},
-        {"a\xE2\x82\xAC" "b", 2, TextUnit::Character, {2, 3}},
-        {"a\xF0\x9F\x8E\xA8" "b", 2, TextUnit::Character, {2, 3}},
+        {"a\xE2\x82\xAC"
+         "b",
+         1,
+         TextUnit::Character,
+         {1, 2}},
+        {"a\xE2\x82\xAC"
+         "b",
+         2,
+         TextUnit::Character,
+         {2, 3}},
+        {"a\xF0\x9F\x8E\xA8"
+         "b",
+         2,
+         TextUnit::Character,
+         {2, 3}},
         // Words: runs of white space, or of anything else.
         {credits, 2, TextUnit::Word, {0, 7}},
         {credits, 7, TextUnit::Word, {7, 8}},

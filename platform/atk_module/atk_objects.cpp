@@ -196,8 +196,7 @@ gunichar get_character_at_offset(AtkText* text, gint offset) {
 // The piece of the text that holds the character at offset; an unknown unit reads as nothing
 // there. Never null: the bridge would read null as a toolkit without the call, and emulate it
 // with calls that stop the program on a unit they do not know.
-gchar* piece_of(AtkText* text, gint offset, std::optional<TextUnit> unit, gint* start,
-                gint* end) {
+gchar* piece_of(AtkText* text, gint offset, std::optional<TextUnit> unit, gint* start, gint* end) {
     const std::string& s = state(text).text;
     TextPiece piece = piece_at(s, offset, unit.value_or(TextUnit::Character));
     if (!unit) piece.end = piece.start;
@@ -251,8 +250,8 @@ gchar* get_text_at_offset(AtkText* text, gint offset, AtkTextBoundary boundary, 
 // Where characters are: the program knows where each control stands, not where its characters
 // are drawn, so each character of a text is told to stand where its control does; a range of
 // characters, where the control does when it holds any.
-void get_character_extents(AtkText* text, gint offset, gint* x, gint* y, gint* width,
-                           gint* height, AtkCoordType coordinates) {
+void get_character_extents(AtkText* text, gint offset, gint* x, gint* y, gint* width, gint* height,
+                           AtkCoordType coordinates) {
     const TextPiece piece = piece_at(state(text).text, offset, TextUnit::Character);
     extents_of(text, offset >= 0 && piece.start != piece.end, coordinates, x, y, width, height);
 }

@@ -20,9 +20,9 @@ GLogWriterOutput write_limited(GLogLevelFlags level, const GLogField* fields, gs
                                gpointer data) {
     static LogLimit limit;
     // Errors end the program, and are always told; debugging messages are GLib's to drop.
-    const bool counted = (level & (G_LOG_FLAG_FATAL | G_LOG_LEVEL_ERROR)) == 0 &&
-                         (level & (G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
-                                   G_LOG_LEVEL_MESSAGE)) != 0;
+    const bool counted =
+        (level & (G_LOG_FLAG_FATAL | G_LOG_LEVEL_ERROR)) == 0 &&
+        (level & (G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE)) != 0;
     if (!counted) return g_log_writer_default(level, fields, count, data);
     switch (limit.next()) {
         case LogLimit::Verdict::Write:

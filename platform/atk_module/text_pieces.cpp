@@ -35,9 +35,7 @@ public:
         if (at.index < 0) at = {count, text_.size()};
         return {at, count};
     }
-    gunichar at(Place place) const {
-        return g_utf8_get_char(text_.data() + place.byte);
-    }
+    gunichar at(Place place) const { return g_utf8_get_char(text_.data() + place.byte); }
     Place next(Place place) const {
         std::size_t byte = place.byte + 1;
         while (byte < text_.size() && continues(text_[byte])) ++byte;
