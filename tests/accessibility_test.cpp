@@ -333,10 +333,15 @@ TEST_F(AccessibilityRecordTest, NothingIsToldUntilAssistiveTechnologyAsks) {
                                        {"About", false, true, {}},
                                        {"myPalette", false, true, {}}}));
     EXPECT_EQ(last.at(&main()), forms::describe(main()));
-    // Asked again, it tells nothing anew.
+    // Asked again (assistive technology started afresh), it tells every window anew.
+    told.clear();
+    ui.type(main().Text1, "5");
     told.clear();
     program->runtime.assistive_technology_asked();
-    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(told, (std::vector<Told>{{"Varnel v3.0", false, true, {}},
+                                       {"About", false, true, {}},
+                                       {"myPalette", false, true, {}}}));
+    EXPECT_EQ(last.at(&main()).find(main().Text1)->text, "25");
 }
 
 // One keystroke is told once, with all it changed, only for the window it changed; a message

@@ -147,13 +147,23 @@ void AtkModule::withdraw_from_bridge() {
     if (!std::exchange(exported_, false)) return;
     guard_.reset();
     atk_bridge_adaptor_cleanup();
+    // The bridge knows each object it exported by the path it gave it, and a bridge started anew
+    // does not know those paths: it gets new objects.
+    forget_windows();
+}
+
+void AtkModule::forget_windows() {
+    if (message_box_) retire(*message_box_);
+    message_box_.reset();
+    for (auto& [id, window] : windows_) retire(window);
+    windows_.clear();
+    focus_ = {};
 }
 
 AtkModule::~AtkModule() {
     withdraw_from_bridge();
     uninstall_util();
-    if (message_box_) retire(*message_box_);
-    for (auto& [id, window] : windows_) retire(window);
+    forget_windows();
 }
 
 AtkObject* AtkModule::Window::control(forms::ObjectId control) const {

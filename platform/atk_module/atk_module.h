@@ -30,7 +30,8 @@ public:
     // Starts the AT-SPI bridge on the accessibility bus at this address, which exports the
     // objects; whether they are exported.
     bool export_to_bridge(const std::string& bus_address);
-    // Stops the bridge, whose bus is gone; the objects stay, to be exported again.
+    // Stops the bridge, whose bus is gone, and forgets the windows' objects: the windows are
+    // told anew before the bridge starts again.
     void withdraw_from_bridge();
 
     // A window as it reads now, and the events that tell how it came to (none the first time
@@ -76,6 +77,7 @@ private:
     void appear(AtkObject* window);
     void disappear(AtkObject* window);
     void retire(Window& window);
+    void forget_windows();
     AtkObject* window_object(const Focus& focus) const;
     AtkObject* focus_object(const Focus& focus) const;
     // Tells a screen reader that has just begun to listen where the focus is.

@@ -58,12 +58,15 @@ bool Accessibility::start_bridge(const std::string& address) {
                                     std::to_string(FL_PATCH_VERSION);
         module_ = AtkModuleClient::load(host_, {runtime_->title(), "FLTK", version});
         if (!module_) return false;
-        if (box_) module_->message_box(box_);
         Fl::add_check(round, this);
     }
     if (!module_->export_to_bridge(address)) return false;
-    // The runtime tells the module every window now, and from then on what changed.
+    // The module knows no window yet (a bridge started anew starts from nothing): the runtime
+    // tells it every window now, and from then on what changed; the box and the focus follow.
     runtime_->assistive_technology_asked();
+    if (box_) module_->message_box(box_);
+    focus_ = {};
+    report_focus();
     return true;
 }
 

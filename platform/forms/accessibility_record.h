@@ -17,8 +17,11 @@ class Form;
 // time as a whole, then as the events between the two descriptions, and at last as gone.
 class AccessibilityRecord {
 public:
-    bool listening() const { return listening_; }
-    void start_listening() { listening_ = true; }
+    // From now on, each window is told of anew, as a whole first.
+    void start_listening() {
+        listening_ = true;
+        told_.clear();
+    }
 
     // Tells the back end of each loaded window whose description changed since it was told.
     void tell(Backend& backend, const std::vector<Form*>& loaded);

@@ -72,7 +72,6 @@ Control* Runtime::find_control(ObjectId id) const {
 }
 
 void Runtime::assistive_technology_asked() {
-    if (accessibility_.listening()) return;
     accessibility_.start_listening();
     // Told at once if every change so far has been pushed (between events, or while a message
     // box waits), so that it reads what the screen shows; otherwise once the event is over.

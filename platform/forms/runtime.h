@@ -63,6 +63,7 @@ public:
     // Assistive technology has asked for the program's windows (a back end heard it): from now
     // on the back end is told what it reads of each window, as a whole now and then each
     // change once an event is over (Backend::accessible_update). Until then nothing is described.
+    // Asked again (assistive technology started afresh), it tells each window anew.
     void assistive_technology_asked();
 
     // Runs an event handler; a run-time error it does not trap ends the program.

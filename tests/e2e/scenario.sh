@@ -343,17 +343,17 @@ select_field() {
 }
 
 # Waits (up to 20 s: seconds when the machine is busy) until the preview shows a colour after a
-# paste; reports the time from START (now_ms at the paste key) and fails beyond LIMIT ms, if
-# given: timed_preview START COLOUR [LIMIT]
+# paste; reports the time from START (now_ms at the paste key, or at the key that KEY names) and
+# fails beyond LIMIT ms, if given: timed_preview START COLOUR [LIMIT] [KEY]
 timed_preview() {
-    local start=$1 colour=$2 limit=${3:-20000} tries=0 elapsed
+    local start=$1 colour=$2 limit=${3:-20000} key=${4:-the paste key} tries=0 elapsed
     until [ "$(main_pixel "${PREVIEW_CENTRE[@]}")" = "$colour" ]; do
         [ $tries -lt 200 ] || { preview_is "$colour"; return 1; }
         sleep 0.1
         tries=$((tries + 1))
     done
     elapsed=$(($(now_ms) - start))
-    echo "   ($elapsed ms from the paste key to the preview)"
+    echo "   ($elapsed ms from $key to the preview)"
     [ "$elapsed" -le "$limit" ]
 }
 
