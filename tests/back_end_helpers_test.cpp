@@ -82,7 +82,7 @@ TEST(ScrollBarGeometry, TheThumbRunsFromMinAtTheTopToMaxAtTheBottom) {
 
 TEST(ScrollBarGeometry, AScaledBarScalesItsArrowsAndThumbAndStillReachesEveryValue) {
     for (const int dpi : {120, 144, 168, 192}) {
-        const scaling::Scale scale(dpi);
+        const scaling::Scale scale = *scaling::Scale::of_dpi(dpi);
         const ScrollBarGeometry bar{scale.device(17), scale.device(89), 0, 255};
         EXPECT_EQ(bar.arrow_size(), scale.device(17)) << dpi;
         EXPECT_EQ(bar.thumb_size(), scale.device(17)) << dpi;
@@ -128,14 +128,16 @@ TEST(FontChoice, NearestStandardFaceAtItsPixelSize) {
 
 TEST(FontChoice, TextIsSizedInDevicePixelsAtTheScale) {
     const forms::Font title{"MS Sans Serif", 24, 400, 204};
-    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(192)).size, 64);
-    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(144)).size, 48);
-    EXPECT_EQ(fltk::choose_font(title, scaling::Scale(120)).size, 40);
+    EXPECT_EQ(fltk::choose_font(title, *scaling::Scale::of_dpi(192)).size, 64);
+    EXPECT_EQ(fltk::choose_font(title, *scaling::Scale::of_dpi(144)).size, 48);
+    EXPECT_EQ(fltk::choose_font(title, *scaling::Scale::of_dpi(120)).size, 40);
     // 8 points at 1.75: 18.67 pixels, to the nearest.
-    EXPECT_EQ(fltk::choose_font(forms::Font{"Arial", 8, 400, 0}, scaling::Scale(168)).size, 19);
-    EXPECT_EQ(fltk::choose_font(std::nullopt, scaling::Scale(192)).size, 2 * fltk::DefaultSize);
-    EXPECT_EQ(fltk::default_font(scaling::Scale(144)).size, 15);
-    EXPECT_EQ(fltk::default_font(scaling::Scale(144)).face, fltk::DefaultFace);
+    EXPECT_EQ(fltk::choose_font(forms::Font{"Arial", 8, 400, 0}, *scaling::Scale::of_dpi(168)).size,
+              19);
+    EXPECT_EQ(fltk::choose_font(std::nullopt, *scaling::Scale::of_dpi(192)).size,
+              2 * fltk::DefaultSize);
+    EXPECT_EQ(fltk::default_font(*scaling::Scale::of_dpi(144)).size, 15);
+    EXPECT_EQ(fltk::default_font(*scaling::Scale::of_dpi(144)).face, fltk::DefaultFace);
 }
 
 using fltk::choose_scale;
@@ -155,7 +157,7 @@ TEST(DesktopScale, TheFirstSettingFoundWins) {
     EXPECT_EQ(dpi_of({std::nullopt, "1", "192"}), 96);
 }
 
-TEST(DesktopScale, FactorsFromOneToFourIncludingFractionsAreTakenToWholeDotsPerInch) {
+TEST(DesktopScale, FactorsFromOneToFiveIncludingFractionsAreTakenToWholeDotsPerInch) {
     EXPECT_EQ(dpi_of({"1"}), 96);
     EXPECT_EQ(dpi_of({"1.25"}), 120);
     EXPECT_EQ(dpi_of({"1.75"}), 168);
@@ -166,11 +168,12 @@ TEST(DesktopScale, FactorsFromOneToFourIncludingFractionsAreTakenToWholeDotsPerI
     EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "96"}), 96);
     EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "110.4"}), 110);
     EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "384"}), 384);
-    // Unreadable, or outside 1 to 4.
-    for (const char* text : {"0.99", "4.01", "-2", "2x", "x2", "2,5", "nan", "inf", "1e999", " "}) {
+    EXPECT_EQ(dpi_of({"5"}), 480);
+    // Unreadable, or outside 1 to 5.
+    for (const char* text : {"0.99", "5.01", "-2", "2x", "x2", "2,5", "nan", "inf", "1e999", " "}) {
         EXPECT_EQ(dpi_of({std::nullopt, text}), 96) << text;
     }
-    for (const char* text : {"72", "400", "ninety-six"}) {
+    for (const char* text : {"72", "481", "ninety-six"}) {
         EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, text}), 96) << text;
     }
 }
@@ -178,7 +181,7 @@ TEST(DesktopScale, FactorsFromOneToFourIncludingFractionsAreTakenToWholeDotsPerI
 TEST(DesktopScale, OnlyAnUnusableVarnelScaleIsReported) {
     const fltk::ScaleChoice bad = choose_scale({"0.5", "2"});
     EXPECT_EQ(bad.scale, scaling::Scale());
-    EXPECT_EQ(bad.complaint, "varnel: VARNEL_SCALE=0.5 is not a scale from 1 to 4; using 1");
+    EXPECT_EQ(bad.complaint, "varnel: VARNEL_SCALE=0.5 is not a scale from 1 to 5; using 1");
     EXPECT_FALSE(choose_scale({"2"}).complaint);
     EXPECT_FALSE(choose_scale({std::nullopt, "9"}).complaint);
     EXPECT_FALSE(choose_scale({std::nullopt, std::nullopt, "12"}).complaint);
@@ -190,7 +193,7 @@ TEST(DesktopScale, TheComplaintQuotesAtMostFortyCharactersOfTheSetting) {
         return *choose_scale({setting}).complaint;
     };
     const auto about = [](const std::string& quote) {
-        return "varnel: VARNEL_SCALE=" + quote + " is not a scale from 1 to 4; using 1";
+        return "varnel: VARNEL_SCALE=" + quote + " is not a scale from 1 to 5; using 1";
     };
     EXPECT_EQ(complaint(std::string(40, '9')), about(std::string(40, '9')));
     EXPECT_EQ(complaint(std::string(100000, '9')), about(std::string(37, '9') + "..."));

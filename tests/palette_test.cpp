@@ -142,7 +142,7 @@ TEST_F(PaletteTest, APressAtEveryDevicePixelOfAScaledColumnPicksThatColumnsColou
     forms::PictureBox& box = spectrum();
     ui.focus(palette());
     for (const int dpi : {96, 120, 144, 192, 288}) {
-        const scaling::ScaledSurface surface(scaling::Scale(dpi), box);
+        const scaling::ScaledSurface surface(*scaling::Scale::of_dpi(dpi), box);
         for (int column = 0; column < box.surface_width(); ++column) {
             for (const int row : {100, 101}) {
                 const forms::PixelRect block =
@@ -235,7 +235,7 @@ TEST_F(PaletteTest, OnlyWhereTheSpectrumIsVisibleAPressOrADragPicks) {
     ui.focus(palette());
     const auto sentinel = [&] { ui.mouse_down(box, forms::LeftButton, 0, 0); };  // black
     for (const int dpi : {96, 144, 192}) {
-        const scaling::Scale scale(dpi);
+        const scaling::Scale scale = *scaling::Scale::of_dpi(dpi);
         const scaling::ScaledSurface surface(scale, box);
         const forms::PixelRect outside = scale.device(box.bounds());
         // Device pixels along each edge of the box, from two beyond it to two within its

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +25,28 @@ constexpr int Dpis[] = {96, 120, 144, 192, 288};
 
 std::string factor_of(int dpi) { return "at " + std::to_string(dpi) + " dpi"; }
 
+// The scale of a density the program shows itself at.
+Scale at(int dpi) { return Scale::of_dpi(dpi).value(); }
+
+// A scale is made only of a density from 96 to 480 dots per inch, a factor from 1 to 5, whatever
+// a system or a setting says: both back ends make theirs here, and refuse alike.
+TEST(Scale, OnlyAFactorFromOneToFiveMakesAScale) {
+    EXPECT_EQ(Scale::of_dpi(96), Scale());
+    EXPECT_EQ(Scale::of_dpi(480)->dpi(), 480);
+    EXPECT_EQ(Scale::of_factor(1.3)->dpi(), 125);  // 124.8 dots per inch
+    EXPECT_EQ(Scale::of_factor(5)->dpi(), 480);
+    for (const int dpi : {0, -96, 95, 481, 1 << 30}) {
+        EXPECT_EQ(Scale::of_dpi(dpi), std::nullopt) << dpi;
+    }
+    for (const double factor :
+         {0.0, 0.99, 5.01, -2.0, std::nan(""), 1e300, std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(Scale::of_factor(factor), std::nullopt) << factor;
+    }
+}
+
 TEST(Scale, EveryDevicePixelBelongsToOneDesignPixel) {
     for (const int dpi : Dpis) {
-        const Scale scale(dpi);
+        const Scale scale = at(dpi);
         for (int design = -40; design < 400; ++design) {
             const int first = scale.device(design);
             const int next = scale.device(design + 1);
@@ -43,7 +65,7 @@ TEST(Scale, TheWindowsAndControlsGrowWithTheFactor) {
     const PixelRect expected[] = {
         {0, 0, 254, 184}, {0, 0, 317, 230}, {0, 0, 381, 276}, {0, 0, 508, 368}, {0, 0, 762, 552}};
     for (int k = 0; k < 5; ++k) {
-        const Scale scale(Dpis[k]);
+        const Scale scale = at(Dpis[k]);
         EXPECT_EQ(scale.device(main_client), expected[k]) << factor_of(Dpis[k]);
         EXPECT_EQ(scale.device_length(3810), expected[k].right) << factor_of(Dpis[k]);
     }
@@ -51,17 +73,17 @@ TEST(Scale, TheWindowsAndControlsGrowWithTheFactor) {
     // are enlarged: two controls that meet still meet, at any factor.
     const forms::Bounds left{30, 0, 2200, 3865};
     EXPECT_EQ(Scale().device(left), (PixelRect{2, 0, 148, 257}));
-    EXPECT_EQ(Scale(144).device(left), (PixelRect{3, 0, 222, 385}));
-    EXPECT_EQ(Scale(288).device(left), (PixelRect{6, 0, 444, 771}));
+    EXPECT_EQ(at(144).device(left), (PixelRect{3, 0, 222, 385}));
+    EXPECT_EQ(at(288).device(left), (PixelRect{6, 0, 444, 771}));
     const forms::Bounds right{2230, 0, 15, 15};
     for (const int dpi : Dpis) {
-        EXPECT_EQ(Scale(dpi).device(left).right, Scale(dpi).device(right).left) << factor_of(dpi);
+        EXPECT_EQ(at(dpi).device(left).right, at(dpi).device(right).left) << factor_of(dpi);
     }
 }
 
 TEST(Scale, AWindowsPlaceGoesToTwipsAndBackWithoutLoss) {
     for (const int dpi : {96, 120, 144, 168, 192, 240, 384}) {
-        const Scale scale(dpi);
+        const Scale scale = at(dpi);
         for (int device = -300; device < 3000; ++device) {
             ASSERT_EQ(scale.device_of_twips(scale.twips(device)), device) << factor_of(dpi);
         }
@@ -71,10 +93,10 @@ TEST(Scale, AWindowsPlaceGoesToTwipsAndBackWithoutLoss) {
         EXPECT_EQ(scale.device_of_twips(left + width), 611) << factor_of(dpi);
     }
     EXPECT_EQ(Scale().twips(7), 105);
-    EXPECT_EQ(Scale(192).twips(7), 52.5);
-    EXPECT_EQ(Scale(144).twips(7), 70);
+    EXPECT_EQ(at(192).twips(7), 52.5);
+    EXPECT_EQ(at(144).twips(7), 70);
     // The program may write any twips: the nearest device pixel.
-    EXPECT_EQ(Scale(192).device_of_twips(1000), 133);
+    EXPECT_EQ(at(192).device_of_twips(1000), 133);
     EXPECT_EQ(Scale().device_of_twips(1000), 67);
 }
 
@@ -83,12 +105,12 @@ TEST(Scale, TextIsSetInAFontOfTheScalesSizeRoundedToTheNearestPixel) {
     const int eight[] = {11, 13, 16, 21, 32};
     const int twenty_four[] = {32, 40, 48, 64, 96};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(Scale(Dpis[k]).font_pixels(8), eight[k]) << factor_of(Dpis[k]);
-        EXPECT_EQ(Scale(Dpis[k]).font_pixels(24), twenty_four[k]) << factor_of(Dpis[k]);
+        EXPECT_EQ(at(Dpis[k]).font_pixels(8), eight[k]) << factor_of(Dpis[k]);
+        EXPECT_EQ(at(Dpis[k]).font_pixels(24), twenty_four[k]) << factor_of(Dpis[k]);
     }
-    EXPECT_EQ(Scale(168).font_pixels(8), 19);  // 18.67
-    EXPECT_EQ(Scale(108).font_pixels(2), 3);   // 3 exactly
-    EXPECT_EQ(Scale(126).font_pixels(2), 4);   // 3.5, rounded up
+    EXPECT_EQ(at(168).font_pixels(8), 19);  // 18.67
+    EXPECT_EQ(at(108).font_pixels(2), 3);   // 3 exactly
+    EXPECT_EQ(at(126).font_pixels(2), 4);   // 3.5, rounded up
 }
 
 class ScaledSurfaceTest : public varnel_test::VarnelTest {
@@ -101,11 +123,11 @@ TEST_F(ScaledSurfaceTest, EachSurfacePixelIsShownByABlockOfDevicePixelsThatPicks
     ASSERT_EQ(box.surface_width(), 101);
     ASSERT_EQ(box.surface_height(), 45);
     for (const int dpi : Dpis) {
-        const scaling::ScaledSurface surface(Scale(dpi), box);
+        const scaling::ScaledSurface surface(at(dpi), box);
         const PixelRect all = surface.device_area({0, 0, 101, 45});
         // The preview's drawing area starts 10 design pixels in.
-        EXPECT_EQ(all.left, Scale(dpi).device(10)) << factor_of(dpi);
-        EXPECT_EQ(all.right, Scale(dpi).device(111)) << factor_of(dpi);
+        EXPECT_EQ(all.left, at(dpi).device(10)) << factor_of(dpi);
+        EXPECT_EQ(all.right, at(dpi).device(111)) << factor_of(dpi);
         for (int row = 0; row < 45; ++row) {
             for (int column = 0; column < 101; ++column) {
                 const PixelRect block = surface.device_area({column, row, column + 1, row + 1});
@@ -131,7 +153,7 @@ TEST_F(ScaledSurfaceTest, EachSurfacePixelIsShownByABlockOfDevicePixelsThatPicks
 }
 
 TEST_F(ScaledSurfaceTest, AnUncoveredAreaIsEverySurfacePixelItTouches) {
-    const scaling::ScaledSurface surface(Scale(144), preview());
+    const scaling::ScaledSurface surface(at(144), preview());
     // At 1.5 the preview's surface pixels 0, 1, 2 (design pixels 10, 11, 12) are shown by device
     // pixels 15, then 16 and 17, then 18.
     ASSERT_EQ(surface.device_area({0, 0, 1, 1}), (PixelRect{15, 15, 16, 16}));
@@ -141,12 +163,12 @@ TEST_F(ScaledSurfaceTest, AnUncoveredAreaIsEverySurfacePixelItTouches) {
     EXPECT_EQ(surface.surface_area({17, 17, 19, 19}), (PixelRect{1, 1, 3, 3}));
     EXPECT_TRUE(surface.surface_area({20, 20, 20, 30}).empty());
     // At 3 each surface pixel is a block of 3 x 3.
-    const scaling::ScaledSurface tripled(Scale(288), preview());
+    const scaling::ScaledSurface tripled(at(288), preview());
     EXPECT_EQ(tripled.device_area({1, 1, 2, 2}), (PixelRect{33, 33, 36, 36}));
     EXPECT_EQ(tripled.surface_area({33, 34, 36, 35}), (PixelRect{1, 1, 2, 2}));
     // A whole device area gives back its surface pixels, at every factor.
     for (const int dpi : Dpis) {
-        const scaling::ScaledSurface scaled(Scale(dpi), preview());
+        const scaling::ScaledSurface scaled(at(dpi), preview());
         const PixelRect part{7, 3, 60, 44};
         EXPECT_EQ(scaled.surface_area(scaled.device_area(part)), part) << factor_of(dpi);
     }
@@ -157,7 +179,7 @@ TEST_F(ScaledSurfaceTest, AnUncoveredAreaIsEverySurfacePixelItTouches) {
 TEST_F(ScaledSurfaceTest, TheBordersTwoRingsOfDesignPixelsFillTheBandAroundTheDrawingArea) {
     const forms::PictureBox& box = preview();
     for (const int dpi : Dpis) {
-        const Scale scale(dpi);
+        const Scale scale = at(dpi);
         const PixelRect whole = scale.device(box.bounds());
         const int width = whole.right - whole.left;
         const int height = whole.bottom - whole.top;

@@ -9,9 +9,6 @@ namespace fltk {
 
 namespace {
 
-constexpr double MinFactor = 1;
-constexpr double MaxFactor = 4;
-
 std::optional<double> read_number(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -24,13 +21,11 @@ std::optional<double> read_number(std::string_view text) {
     return value;
 }
 
-// A factor's scale, or nothing if the text is no factor from 1 to 4.
+// A factor's scale, or nothing if the text is no factor the program can show itself at.
 std::optional<scaling::Scale> scale_of(std::string_view text, double units_per_factor) {
     const std::optional<double> value = read_number(text);
     if (!value) return std::nullopt;
-    const double factor = *value / units_per_factor;
-    if (factor < MinFactor || factor > MaxFactor) return std::nullopt;
-    return scaling::Scale(static_cast<int>(std::lround(factor * scaling::Scale::DesignDpi)));
+    return scaling::Scale::of_factor(*value / units_per_factor);
 }
 
 bool found(const std::optional<std::string_view>& setting) {
@@ -58,7 +53,7 @@ ScaleChoice choose_scale(const ScaleSettings& settings) {
     if (found(settings.varnel_scale)) {
         if (const auto scale = scale_of(*settings.varnel_scale, 1)) return {*scale, std::nullopt};
         return {scaling::Scale(), "varnel: VARNEL_SCALE=" + quoted(*settings.varnel_scale) +
-                                      " is not a scale from 1 to 4; using 1"};
+                                      " is not a scale from 1 to 5; using 1"};
     }
     std::optional<scaling::Scale> scale;
     if (found(settings.gdk_scale)) {

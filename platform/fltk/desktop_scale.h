@@ -23,8 +23,8 @@ struct ScaleChoice {
 
 // The scale the program follows, read the way GTK and Qt programs read theirs: the first setting
 // found wins, VARNEL_SCALE, then GDK_SCALE, then Xft.dpi divided by 96; an empty one counts as
-// not found. A factor may be fractional; one that is unreadable or outside 1 to 4 gives 1. The
-// factor is kept to whole dots per inch (1.3 is 125 dpi).
+// not found. A factor may be fractional; one that is unreadable or that scaling::Scale refuses
+// (outside 1 to 5) gives 1. The factor is kept to whole dots per inch (1.3 is 125 dpi).
 ScaleChoice choose_scale(const ScaleSettings& settings);
 
 }  // namespace fltk

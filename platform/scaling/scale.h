@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 
 #include "platform/forms/geometry.h"
 
@@ -12,17 +13,33 @@ namespace scaling {
 // goes through design pixels, so whatever the program draws in them (a spectrum's columns, the
 // controls' borders) lands on the same whole device pixels at any factor, and a device pixel
 // belongs to exactly one design pixel.
+//
+// A scale is made only of a density the program can show itself at: from 96 to 480 dots per inch,
+// a factor from 1 to 5 (the most Windows offers). Whatever a system or a setting says outside
+// that, both back ends refuse the same way, and show the program at 1.
 class Scale {
 public:
     static constexpr int DesignDpi = 96;
     static constexpr int TwipsPerInch = 1440;
+    static constexpr int MinDpi = DesignDpi;
+    static constexpr int MaxDpi = 5 * DesignDpi;
 
+    // The scale of 96 dots per inch, a factor of 1.
     constexpr Scale() = default;
-    // dpi: device pixels to the inch, 96 or more.
-    constexpr explicit Scale(int dpi) : dpi_(dpi) {}
+    // The scale of a screen of this many device pixels to the inch; nothing outside MinDpi to
+    // MaxDpi.
+    static constexpr std::optional<Scale> of_dpi(int dpi) {
+        if (dpi < MinDpi || dpi > MaxDpi) return std::nullopt;
+        return Scale(dpi);
+    }
+    // The scale of a factor, kept to whole dots per inch (1.3 is 125); nothing for a factor that
+    // is not a number from 1 to 5.
+    static std::optional<Scale> of_factor(double factor) {
+        if (!(factor >= 1 && factor <= 5)) return std::nullopt;
+        return of_dpi(static_cast<int>(std::lround(factor * DesignDpi)));
+    }
 
     constexpr int dpi() const { return dpi_; }
-    constexpr double factor() const { return static_cast<double>(dpi_) / DesignDpi; }
 
     // The first device pixel of a design pixel, counted from the same corner.
     constexpr int device(int design) const { return floor_div(design * dpi_, DesignDpi); }
@@ -57,6 +74,7 @@ public:
     bool operator==(const Scale&) const = default;
 
 private:
+    constexpr explicit Scale(int dpi) : dpi_(dpi) {}
     static constexpr int floor_div(int a, int b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); }
 
     int dpi_ = DesignDpi;

@@ -27,6 +27,8 @@ int dpi_of(HWND window) {
     return dpi;
 }
 
+scaling::Scale scale_at(int dpi) { return scaling::Scale::of_dpi(dpi).value_or(scaling::Scale()); }
+
 int system_metric(int index, int dpi) {
     static const auto for_dpi =
         newer_user32_function<decltype(GetSystemMetricsForDpi)>("GetSystemMetricsForDpi");

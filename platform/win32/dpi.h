@@ -2,6 +2,8 @@
 
 #include "platform/win32/windows_api.h"
 
+#include "platform/scaling/scale.h"
+
 namespace win32 {
 
 // The density a window is shown at, and the system's measures at a density, through the newest
@@ -11,6 +13,10 @@ namespace win32 {
 
 // Dots per inch of the monitor the window stands on.
 int dpi_of(HWND window);
+
+// The scale to show a window at on a monitor of this density: 1 for a density the program cannot
+// show itself at, as on Linux (scaling::Scale says which).
+scaling::Scale scale_at(int dpi);
 
 // A system metric (GetSystemMetrics) at a density.
 int system_metric(int index, int dpi);

@@ -39,7 +39,7 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
     window_.reset(CreateWindowExW(ExStyle, reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(atom)),
                                   widen(form.Caption()).c_str(), Style, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 0, 0, nullptr, nullptr, backend.instance(), this));
-    scale_ = scaling::Scale(dpi_of(handle()));
+    scale_ = scale_at(dpi_of(handle()));
     RECT frame{};
     GetWindowRect(handle(), &frame);
     place({frame.left, frame.top});
@@ -212,11 +212,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_GETDPISCALEDSIZE: {
             // Before a change of scale, the size the window will take: the design's at the new
             // scale, so that the rectangle the system then suggests is exactly the window's.
-            *reinterpret_cast<SIZE*>(lparam) = frame_size(scaling::Scale(static_cast<int>(wparam)));
+            *reinterpret_cast<SIZE*>(lparam) = frame_size(scale_at(static_cast<int>(wparam)));
             return TRUE;
         }
         case WM_DPICHANGED:
-            rescale(scaling::Scale(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
+            rescale(scale_at(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
             return 0;
         case WM_COMMAND:
             if (LOWORD(wparam) < FirstControlId) return 0;

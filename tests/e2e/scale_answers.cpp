@@ -4,6 +4,7 @@
 // programs have them from scaling::Scale.
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "platform/scaling/scale.h"
@@ -22,12 +23,12 @@ int main(int argc, char** argv) {
     int dpi = 0;
     int number = 0;
     const std::string_view question = argc == 4 ? argv[2] : "";
-    if ((question != "device" && question != "design") || !read(argv[1], dpi) ||
-        dpi < scaling::Scale::DesignDpi || !read(argv[3], number)) {
+    const std::optional<scaling::Scale> scale =
+        argc == 4 && read(argv[1], dpi) ? scaling::Scale::of_dpi(dpi) : std::nullopt;
+    if ((question != "device" && question != "design") || !scale || !read(argv[3], number)) {
         std::fputs("usage: scale_answers DPI device|design NUMBER\n", stderr);
         return 2;
     }
-    const scaling::Scale scale(dpi);
-    std::printf("%d\n", question == "device" ? scale.device(number) : scale.design(number));
+    std::printf("%d\n", question == "device" ? scale->device(number) : scale->design(number));
     return 0;
 }
