@@ -189,71 +189,66 @@ TEST(SelectionTransferTest, AnOwnerThatAnnouncesMoreThanTheLimitIsRefusedAtOnce)
     EXPECT_EQ(beyond.incremental((std::size_t{64} << 20) + 1), Next::Failed);
 }
 
-TEST(SelectionTransferTest, AnOwnerThatNeverAnswersIsGivenUpAfterTwoSeconds) {
-    expect_given_up([](int) { return std::nullopt; }, 2s);
-}
-
-TEST(SelectionTransferTest, AnOwnerThatStopsMidwayIsGivenUpTwoSecondsAfterItsLastPiece) {
-    // The owner is gone, or stuck: its last piece came 300 ms after the paste.
-    expect_given_up(
-        [](int step) -> std::optional<Move> {
-            if (step == 0) return incremental_after(100ms, 10);
-            if (step <= 2) return piece_after(100ms, "7");
-            return std::nullopt;
-        },
-        2300ms);
-}
-
-TEST(SelectionTransferTest, AnOwnerThatTricklesIsGivenUpFiveSecondsAfterThePaste) {
-    // A byte every 1.5 s makes progress each time, but never ends.
-    expect_given_up(
-        [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1500ms, "7"); },
-        5s);
-    // So does an owner that keeps just within two seconds for each piece.
-    expect_given_up(
-        [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1999ms, "7"); },
-        5s);
-}
-
-TEST(SelectionTransferTest, AnEndlessTransferIsGivenUpAtTheLimit) {
-    // A piece of 64 KiB each millisecond: the limit (here 1 MiB) is passed by the 17th piece.
-    expect_given_up(
-        [](int step) {
-            return step == 0 ? incremental_after(1ms, 1)
-                             : piece_after(1ms, std::string(std::size_t{64} << 10, '7'));
-        },
-        18ms, Small);
-}
-
-TEST(SelectionTransferTest, PiecesThatAreNotTheTextAnnouncedEndTheTransferAtOnce) {
-    // Pieces of INTEGER or another type: raw numbers, no text.
-    expect_given_up(
-        [](int step) {
-            return step == 0 ? incremental_after(1ms) : piece_after(1ms, "\x35", std::nullopt);
-        },
-        2ms);
-    // Latin-1 pieces in a transfer of UTF-8 text.
-    expect_given_up(
-        [](int step) {
-            return step == 0 ? incremental_after(1ms) : piece_after(1ms, "1", Encoding::Latin1);
-        },
-        2ms);
-    // A well-typed piece does not excuse a wrong one after it.
-    expect_given_up(
-        [](int step) {
-            if (step == 0) return incremental_after(1ms);
-            return piece_after(1ms, "1", step == 1 ? std::optional(Encoding::Utf8) : std::nullopt);
-        },
-        3ms);
-}
-
-TEST(SelectionTransferTest, ATransferWhoseRequestorWindowIsDestroyedEndsAtOnce) {
-    expect_given_up(
-        [](int step) -> std::optional<Move> {
-            if (step == 0) return incremental_after(10ms);
-            return Move{5ms, [](SelectionTransfer& t) { return t.requestor_lost(); }};
-        },
-        15ms);
+// Owners that stall, trickle, never end, send the wrong thing or lose the receiver its window:
+// each is given up at its time after the paste, with nothing pasted, and a well-behaved owner's
+// paste works right after it.
+TEST(SelectionTransferTest, HostileOwnersAreGivenUpInTime) {
+    struct Hostile {
+        const char* what;
+        Owner owner;
+        milliseconds given_up_after;
+        SelectionTransfer::Limits limits = SelectionTransfer::DefaultLimits;
+    };
+    const Hostile owners[] = {
+        {"an owner that never answers, after two seconds", [](int) { return std::nullopt; }, 2s},
+        {"an owner that stops midway (its last piece 300 ms after the paste), two seconds after "
+         "its last piece",
+         [](int step) -> std::optional<Move> {
+             if (step == 0) return incremental_after(100ms, 10);
+             if (step <= 2) return piece_after(100ms, "7");
+             return std::nullopt;
+         },
+         2300ms},
+        {"an owner that trickles a byte every 1.5 s, making progress each time but never ending, "
+         "five seconds after the paste",
+         [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1500ms, "7"); },
+         5s},
+        {"an owner that keeps just within two seconds for each piece, as well",
+         [](int step) { return step == 0 ? incremental_after(10ms) : piece_after(1999ms, "7"); },
+         5s},
+        {"an endless transfer of 64 KiB each millisecond, by the 17th piece past 1 MiB",
+         [](int step) {
+             return step == 0 ? incremental_after(1ms, 1)
+                              : piece_after(1ms, std::string(std::size_t{64} << 10, '7'));
+         },
+         18ms, Small},
+        {"pieces of INTEGER or another type (raw numbers, no text), at once",
+         [](int step) {
+             return step == 0 ? incremental_after(1ms) : piece_after(1ms, "\x35", std::nullopt);
+         },
+         2ms},
+        {"Latin-1 pieces in a transfer of UTF-8 text, at once",
+         [](int step) {
+             return step == 0 ? incremental_after(1ms) : piece_after(1ms, "1", Encoding::Latin1);
+         },
+         2ms},
+        {"a wrong piece after a well-typed one, at once",
+         [](int step) {
+             if (step == 0) return incremental_after(1ms);
+             return piece_after(1ms, "1", step == 1 ? std::optional(Encoding::Utf8) : std::nullopt);
+         },
+         3ms},
+        {"a transfer whose requestor window is destroyed, at once",
+         [](int step) -> std::optional<Move> {
+             if (step == 0) return incremental_after(10ms);
+             return Move{5ms, [](SelectionTransfer& t) { return t.requestor_lost(); }};
+         },
+         15ms},
+    };
+    for (const Hostile& hostile : owners) {
+        SCOPED_TRACE(hostile.what);
+        expect_given_up(hostile.owner, hostile.given_up_after, hostile.limits);
+    }
 }
 
 TEST(SelectionTransferTest, ASteadyOwnerFinishesWithinTheLimits) {

@@ -26,7 +26,7 @@ bool is_signal(const Message& message, std::string_view interface, std::string_v
 
 }  // namespace
 
-std::string AccessibilityStatus::say(MethodCall call) { return encode(call, ++serial_); }
+std::string AccessibilityStatus::say(const MethodCall& call) { return encode(call, ++serial_); }
 
 std::string AccessibilityStatus::ask() {
     std::string question = say({Launcher,

@@ -34,7 +34,7 @@ public:
     bool enabled() const;
 
 private:
-    std::string say(MethodCall call);
+    std::string say(const MethodCall& call);
     std::string ask();
 
     std::uint32_t serial_ = 0;

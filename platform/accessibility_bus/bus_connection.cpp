@@ -17,7 +17,7 @@ namespace {
 
 // No message the program expects comes near this; a longer one means the stream is not what
 // the program thinks it is.
-constexpr std::size_t MessageLimit = 64 * 1024;
+constexpr std::size_t MessageLimit = std::size_t{64} * 1024;
 
 int hex_digit(char c) {
     if (c >= '0' && c <= '9') return c - '0';

@@ -1,7 +1,5 @@
 #include "platform/accessibility_bus/bus_probe.h"
 
-#include <utility>
-
 namespace accessibility_bus {
 
 namespace {
@@ -11,7 +9,7 @@ constexpr const char* BusPath = "/org/freedesktop/DBus";
 
 }  // namespace
 
-std::string BusProbe::say(MethodCall call) { return encode(call, ++serial_); }
+std::string BusProbe::say(const MethodCall& call) { return encode(call, ++serial_); }
 
 std::string BusProbe::greeting() { return say({Bus, BusPath, Bus, "Hello", {}, 0}); }
 

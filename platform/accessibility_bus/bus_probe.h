@@ -22,7 +22,7 @@ public:
     bool answers(const Message& message) const;
 
 private:
-    std::string say(MethodCall call);
+    std::string say(const MethodCall& call);
 
     std::uint32_t serial_ = 0;
 };

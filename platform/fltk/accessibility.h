@@ -50,7 +50,7 @@ private:
     // What the module asks of the program, as the module's interface passes it.
     varnel_a11y_host host();
     varnel_a11y_rect extents(const Fl_Widget* widget) const;
-    const Fl_Widget* widget_of(forms::ObjectId control) const;
+    const Fl_Widget* widget_of(forms::ObjectId id) const;
     int caret(forms::ObjectId control) const;
     void press(forms::ObjectId control);
     void press_message_box_button();

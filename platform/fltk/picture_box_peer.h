@@ -36,11 +36,11 @@ private:
     void draw_border() const;
     // Asks the model to repaint the area after this drawing is done.
     void expose_later(forms::PixelRect area);
-    static void deliver_expose(void* view);
+    static void deliver_expose(void* data);
     // Draws what changed: now, or with a later change if the last drawing is very recent.
     void present(forms::PixelRect area);
     void present_pending();
-    static void present_late(void* view);
+    static void present_late(void* data);
 
     scaling::ScaledSurface surface_;
     forms::PixelRect drawing_area_;  // the device pixels that show the surface

@@ -39,7 +39,7 @@ private:
     void press(Part part);
     void scroll(forms::ScrollAction action);
     void release();
-    static void repeat(void* bar);
+    static void repeat(void* data);
 
     int arrow_inset_;  // between an arrow's box and its symbol
     int value_ = 0;

@@ -8,8 +8,8 @@
 #include "platform/fltk/peer.h"
 #include "platform/fltk/x11/selection_reader.h"
 #include "platform/forms/controls.h"
-#include "platform/scaling/scale.h"
 #include "platform/forms/typed_key.h"
+#include "platform/scaling/scale.h"
 
 namespace fltk {
 

@@ -16,7 +16,7 @@ public:
     void detach() override;
 
 private:
-    static void due(void* peer);
+    static void due(void* data);
 
     bool running_ = false;
 };
