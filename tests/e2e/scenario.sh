@@ -342,17 +342,21 @@ select_field() {
     press End shift+Home
 }
 
-# Waits (up to 20 s: seconds when the machine is busy) until the preview shows a colour after a
-# paste; reports the time from START (now_ms at the paste key, or at the key that KEY names) and
-# fails beyond LIMIT ms, if given: timed_preview START COLOUR [LIMIT] [KEY]
+# Waits (up to 20 s by the clock: seconds when the machine is busy) until the preview shows a
+# colour after a paste; reports the time from START (now_ms at the paste key, or at the key that
+# KEY names) and fails beyond LIMIT ms, if given: timed_preview START COLOUR [LIMIT] [KEY]
 timed_preview() {
-    local start=$1 colour=$2 limit=${3:-20000} key=${4:-the paste key} tries=0 elapsed
-    until [ "$(main_pixel "${PREVIEW_CENTRE[@]}")" = "$colour" ]; do
-        [ $tries -lt 200 ] || { preview_is "$colour"; return 1; }
+    local start=$1 colour=$2 limit=${3:-20000} key=${4:-the paste key} elapsed seen
+    while true; do
+        seen=$(main_pixel "${PREVIEW_CENTRE[@]}")
+        elapsed=$(($(now_ms) - start))
+        [ "$seen" = "$colour" ] && break
+        if [ "$elapsed" -ge 20000 ]; then
+            echo "   (the preview showed $seen, not $colour, $elapsed ms after $key)"
+            return 1
+        fi
         sleep 0.1
-        tries=$((tries + 1))
     done
-    elapsed=$(($(now_ms) - start))
     echo "   ($elapsed ms from $key to the preview)"
     [ "$elapsed" -le "$limit" ]
 }

@@ -1,5 +1,10 @@
 # Shared by the end-to-end tests: a private X session (Xvfb and openbox) and the small tools
-# a test needs to look at windows as a person would. Source it; it defines functions only.
+# a test needs to look at windows as a person would. Source it; it defines functions, and a way
+# to report that stays open whatever a caller does with its own output.
+
+# What a wait says when it gives up goes here, where the test's output goes, even from a command
+# whose output the caller takes or drops.
+exec {E2E_REPORT}>&2
 
 # Starts Xvfb on a free display and openbox on it; exports DISPLAY. Both stop when the test's
 # shell exits. On a loaded machine either may die while starting (a display taken by a
@@ -89,14 +94,28 @@ pixel_at() {
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-# Polls (up to about 5 s) until a command succeeds: wait_until COMMAND ARGS...
+# Polls (up to about 5 s) until a command succeeds; when it never does, says what it waited
+# for: wait_until COMMAND ARGS...
 wait_until() {
     local tries=0
     until "$@"; do
         sleep 0.1
         tries=$((tries + 1))
-        [ $tries -lt 50 ] || return 1
+        [ $tries -lt 50 ] || { echo "   (gave up after 5 s waiting for: $*)" >&"$E2E_REPORT"; return 1; }
     done
+}
+
+# Runs a command that finishes within SECONDS, or is stopped then, and the test fails saying
+# what it waited for: within SECONDS WHAT COMMAND ARGS... (the command's status, 124 if stopped)
+within() {
+    local seconds=$1 what=$2 status
+    shift 2
+    timeout --kill-after=2 "$seconds" "$@"
+    status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "FAILED: waited ${seconds} s for $what" >&"$E2E_REPORT"
+    fi
+    return "$status"
 }
 
 # Polls (up to about 5 s) until a command prints the expected text; when it never does, says

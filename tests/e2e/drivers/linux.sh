@@ -60,7 +60,7 @@ settled_window() { wait_for_window "$1"; }
 # the window manager draws included.
 window_rect() { frame_rect "$1"; }
 
-clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+clipboard_text() { within 10 "the clipboard's text" xclip -o -selection clipboard 2>/dev/null; }
 
 # Puts a file's text on the clipboard, as another program would (xclip serves it from the
 # background until another owner takes the clipboard).

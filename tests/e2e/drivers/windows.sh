@@ -121,7 +121,7 @@ window_rect() {
     probe "$title" | awk '$1 == "window" { print $2, $3, $4, $5; exit }'
 }
 
-clipboard_text() { wine "$CLIPBOARD_EXE" get 2>/dev/null; }
+clipboard_text() { within 30 "the clipboard's text" wine "$CLIPBOARD_EXE" get 2>/dev/null; }
 
 # Another program opens the clipboard and keeps it for SECONDS; returns once it holds it.
 hold_clipboard() {
@@ -131,21 +131,35 @@ hold_clipboard() {
     CLIPBOARD_HOLDER=$!
     wait_until grep -q held "$holding"
 }
-wait_for_clipboard_release() { wait "$CLIPBOARD_HOLDER"; }
+wait_for_clipboard_release() {
+    local tries=0
+    while kill -0 "$CLIPBOARD_HOLDER" 2>/dev/null; do
+        ((++tries < 300)) ||
+            { echo "FAILED: waited 30 s for the clipboard's holder to end" >&"$E2E_REPORT"; return 1; }
+        sleep 0.1
+    done
+    wait "$CLIPBOARD_HOLDER"
+}
 
-seed_clipboard() { wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
+seed_clipboard() {
+    within 30 "the clipboard to take $(wc -c <"$1") bytes" \
+        wine "$CLIPBOARD_EXE" set "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
+}
 
 # Another program copies a text with a picture beside it.
 seed_clipboard_with_picture() {
-    wine "$CLIPBOARD_EXE" set-with-picture "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
+    within 30 "the clipboard to take a text and a picture" \
+        wine "$CLIPBOARD_EXE" set-with-picture "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1
 }
 
 # What the clipboard holds, one line each: "text" for its text formats, "picture" for its
 # bitmaps, other formats by name.
-clipboard_formats() { wine "$CLIPBOARD_EXE" formats 2>/dev/null | tr -d '\r' | sort -u; }
+clipboard_formats() {
+    within 30 "the clipboard's formats" wine "$CLIPBOARD_EXE" formats 2>/dev/null | tr -d '\r' | sort -u
+}
 
 # What the probe reads of the window with this title (see probe.cpp for the format).
-probe() { wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { within 30 "the probe to read $*" wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
 
 # A field's text, read by the probe after a click that gives the field the focus (as reading it
 # does on Linux). The edit controls are numbered in Tab order.
@@ -158,6 +172,10 @@ field_text() {
 
 # What a screen reader reads (see scenarios/screen_reader.sh for the words, windows/reader.cpp for
 # how they are read).
-accessible_tree() { wine "$READER_EXE" tree "$1" 2>/dev/null | tr -d '\r'; }
-accessible_focus() { wine "$READER_EXE" focus 2>/dev/null | tr -d '\r'; }
-accessible_press() { wine "$READER_EXE" press "$1" "$2" >/dev/null 2>&1; }
+accessible_tree() {
+    within 30 "the reader to read $1" wine "$READER_EXE" tree "$1" 2>/dev/null | tr -d '\r'
+}
+accessible_focus() { within 30 "the reader to find the focus" wine "$READER_EXE" focus 2>/dev/null | tr -d '\r'; }
+accessible_press() {
+    within 30 "the reader to press $2 in $1" wine "$READER_EXE" press "$1" "$2" >/dev/null 2>&1
+}

@@ -10,7 +10,10 @@ PAYLOADS=$(mktemp -d)
 
 value=100
 for kib in 16 64 256 1024; do
-    seed_clipboard "$(payload $((kib * 1024)) 0 $value)"
+    # Each step says how long it took, so that a slow one shows where.
+    start=$(now_ms)
+    seed_clipboard "$(payload $((kib * 1024)) 0 $value)" || exit 1
+    echo "   ($kib KiB: $(($(now_ms) - start)) ms to put on the clipboard)"
     select_field Text1
     start=$(now_ms)
     press ctrl+v
