@@ -40,8 +40,12 @@ check "the fields read 192, 255, 238" \
     test "$(field_text Text1) $(field_text Text2) $(field_text Text3)" = "192 255 238"
 check "the hex field reads #C0FFEE" test "$(field_text Text4)" = "#C0FFEE"
 
+# Another Wayland client's copy first, so that what wl-paste reads next is the program's.
+printf 'copied elsewhere' >"$code"
+seed_clipboard "$code"
 click_main "${COPY_BUTTON[@]}"
-check "copied again, wl-paste reads it" wait_for_output "#C0FFEE" clipboard_text
+check "copied after another Wayland client's copy, wl-paste reads it" \
+    wait_for_output "#C0FFEE" clipboard_text
 
 [ -z "${E2E_SCREENSHOT:-}" ] || import -window root "$E2E_SCREENSHOT"
 finish
