@@ -6,22 +6,24 @@
 # whose output the caller takes or drops.
 exec {E2E_REPORT}>&2
 
-# Starts Xvfb on a free display and openbox on it; exports DISPLAY. Both stop when the test's
-# shell exits. On a loaded machine either may die while starting (a display taken by a
-# neighbouring test, a window manager that lost its connection), so a failed start is tried
-# again from scratch, twice, before the test gives up and shows what the two said.
+# Starts Xvfb on a free display and a desktop on it: openbox, or what the function named
+# START_DESKTOP starts (it sets DESKTOP_PID and writes what goes wrong to X_SESSION_LOG); exports
+# DISPLAY. Both stop when the test's shell exits. On a loaded machine either may die while
+# starting (a display taken by a neighbouring test, a window manager that lost its connection),
+# so a failed start is tried again from scratch, twice, before the test gives up and shows what
+# the two said: start_x_session [START_DESKTOP]
 start_x_session() {
+    local start_desktop=${1:-start_window_manager} attempt
     X_SESSION_LOG=$(mktemp)
-    local attempt
     for attempt in 1 2 3; do
-        if start_x_server && start_window_manager; then
+        if start_x_server && "$start_desktop"; then
             trap stop_x_session EXIT
             rm -f "$X_SESSION_LOG"
             return 0
         fi
         stop_x_session
     done
-    echo "the X session did not start ($attempt attempts); Xvfb and openbox said:"
+    echo "the X session did not start ($attempt attempts); Xvfb and the desktop said:"
     cat "$X_SESSION_LOG"
     rm -f "$X_SESSION_LOG"
     return 1
@@ -45,9 +47,9 @@ start_x_server() {
 start_window_manager() {
     local tries=0
     openbox --sm-disable >>"$X_SESSION_LOG" 2>&1 &
-    OPENBOX_PID=$!
+    DESKTOP_PID=$!
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-        kill -0 "$OPENBOX_PID" 2>/dev/null || { echo "(openbox ended)" >>"$X_SESSION_LOG"; return 1; }
+        kill -0 "$DESKTOP_PID" 2>/dev/null || { echo "(openbox ended)" >>"$X_SESSION_LOG"; return 1; }
         kill -0 "$XVFB_PID" 2>/dev/null || { echo "(Xvfb ended)" >>"$X_SESSION_LOG"; return 1; }
         sleep 0.05
         tries=$((tries + 1))
@@ -57,11 +59,11 @@ start_window_manager() {
 
 stop_x_session() {
     local pid
-    for pid in ${OPENBOX_PID:-} ${XVFB_PID:-}; do
+    for pid in ${DESKTOP_PID:-} ${XVFB_PID:-}; do
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
-    OPENBOX_PID= XVFB_PID=
+    DESKTOP_PID= XVFB_PID=
 }
 
 # Waits (up to about 10 s) for a visible window with exactly this title; prints its id.
@@ -139,8 +141,10 @@ wait_for_pixel() {
     wait_for_output "$3" pixel_at "$1" "$2"
 }
 
-# A window's client area on the screen: prints "X Y WIDTH HEIGHT".
+# A window's client area on the screen: prints "X Y WIDTH HEIGHT". Fails for no window (xwininfo
+# would wait for a click on one).
 client_geometry() {
+    [ -n "$1" ] || { echo "client_geometry: no window given" >&2; return 1; }
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
 }

@@ -13,6 +13,9 @@ PROGRAM_BUILD_PACKAGES=(
 SCREEN_READER_PACKAGES=(dbus at-spi2-core python3-pyatspi)
 # Running the program in a private X server with a window manager, driving and photographing it.
 X_SESSION_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
+# Running the program on a Wayland desktop (weston, inside that X server) as a client of its
+# Xwayland, and the Wayland clients that read and write the clipboard there.
+WAYLAND_SESSION_PACKAGES=(weston xwayland wl-clipboard)
 # Cross-building the Windows program, its zip (written by a Python script) and its installer.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools python3 nsis)
 

@@ -19,12 +19,15 @@ SCALE_DPI=${E2E_SCALE_DPI:-96}
 # Any other test runs the program unscaled, whatever scale the desktop the tests started from asks.
 [ -n "${E2E_SCALE_DPI:-}" ] || unset VARNEL_SCALE GDK_SCALE
 
-# The session: the X server and its window manager, and a session bus of its own, as a desktop
-# session has, on which the AT-SPI bus launcher starts when a screen reader needs it. The
-# launcher keeps its settings in memory: a test must not turn on the screen reader of the
-# desktop it runs in.
+# The desktop the program runs on: the X server and its window manager.
+start_desktop() { start_x_session && wait_for_window_manager_ready; }
+stop_desktop() { stop_x_session; }
+
+# The session: the desktop, and a session bus of its own, as a desktop session has, on which the
+# AT-SPI bus launcher starts when a screen reader needs it. The launcher keeps its settings in
+# memory: a test must not turn on the screen reader of the desktop it runs in.
 start_session() {
-    start_x_session && wait_for_window_manager_ready || return 1
+    start_desktop || return 1
     [ -z "${E2E_X_RESOURCES:-}" ] || xrdb -nocpp -merge <<<"$E2E_X_RESOURCES"
     local bus
     bus=$(GSETTINGS_BACKEND=memory dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
@@ -42,7 +45,7 @@ stop_session() {
         SESSION_BUS_PID=
     fi
     rm -f "$READER_LOG" "$READER_LOG.pid" "$READER_LOG.on"
-    stop_x_session
+    stop_desktop
 }
 
 launch_program() {
@@ -104,7 +107,11 @@ seed_clipboard_with_picture() {
 # What the clipboard's owner offers, one line each: "text" for its text formats, "picture" for
 # its images, other targets by name.
 clipboard_formats() {
-    xclip -o -selection clipboard -t TARGETS 2>/dev/null | awk '
+    xclip -o -selection clipboard -t TARGETS 2>/dev/null | clipboard_format_names
+}
+# The names of the targets or types read, in those words.
+clipboard_format_names() {
+    awk '
         /^(TARGETS|TIMESTAMP|MULTIPLE|SAVE_TARGETS)$/ { next }
         /^(UTF8_STRING|STRING|TEXT|COMPOUND_TEXT)$/ || /^text\/plain/ { print "text"; next }
         /^image\// { print "picture"; next }

@@ -16,7 +16,7 @@ click_main "${PALETTE_BUTTON[@]}"
 check "Palette opens the palette window" appears myPalette
 PALETTE=$(settled_window myPalette)
 check "its client area is 151 x 258 design pixels" client_is "$PALETTE" "${PALETTE_CLIENT[@]}"
-check "it stands right of the main window, tops level" beside_main
+check_place "it stands right of the main window, tops level" beside_main
 
 edges=()
 for ((strip = 0; strip < ${#STRIP_CHANNELS[@]}; strip++)); do

@@ -8,7 +8,7 @@ start_program
 click_main "${PALETTE_BUTTON[@]}"
 check "Palette opens the palette window" appears myPalette
 PALETTE=$(settled_window myPalette)
-check "it stands right of the main window, tops level" beside_main
+check_place "it stands right of the main window, tops level" beside_main
 check "it can be neither resized, minimized nor maximized" fixed_frame "$PALETTE"
 
 # A point of the spectrum: column and row of the drawing area, on the screen.
@@ -42,7 +42,7 @@ check "a second click hides it" gone myPalette
 click_main "${PALETTE_BUTTON[@]}"
 check "a third shows it again" appears myPalette
 PALETTE=$(settled_window myPalette)
-check "beside the main window" beside_main
+check_place "beside the main window" beside_main
 check "with its fixed frame" fixed_frame "$PALETTE"
 
 # Moved elsewhere, the main window takes the palette along on the next click (which hides it).
@@ -53,5 +53,5 @@ gone myPalette
 click_main "${PALETTE_BUTTON[@]}"
 check "after the main window moved, Palette brings it beside again" appears myPalette
 PALETTE=$(settled_window myPalette)
-check "beside the main window's new place" beside_main
+check_place "beside the main window's new place" beside_main
 finish
