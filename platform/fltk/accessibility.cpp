@@ -37,10 +37,12 @@ Accessibility& of(void* context) { return *static_cast<Accessibility*>(context);
 Accessibility::Accessibility(const Windows& windows)
     : windows_(windows),
       host_(host()),
-      link_({[this](const std::string& address) { return start_bridge(address); },
+      link_({[this] { want(); },
+             [this](const std::string& address) { return start_bridge(address); },
              [this] { stop_bridge(); }}) {}
 
 Accessibility::~Accessibility() {
+    Fl::remove_check(load_module_once_shown, this);
     Fl::remove_timeout(run_presses, this);
     if (!module_) return;
     Fl::remove_check(round, this);
@@ -50,17 +52,31 @@ Accessibility::~Accessibility() {
 
 void Accessibility::form_loaded(forms::Form& form) { runtime_ = &form.runtime(); }
 
+// Wanted as the program starts (VARNEL_ACCESSIBILITY=1), the module waits until the first window
+// is on the screen: its libraries take as long to load as the rest of the start.
+void Accessibility::want() { Fl::add_check(load_module_once_shown, this); }
+
+void Accessibility::load_module_once_shown(void* self) {
+    auto& accessibility = *static_cast<Accessibility*>(self);
+    const bool on_screen = std::ranges::any_of(
+        accessibility.windows_, [](const auto& entry) { return entry.second->drawn(); });
+    if (!on_screen) return;
+    Fl::remove_check(load_module_once_shown, self);
+    accessibility.load_module();
+}
+
+void Accessibility::load_module() {
+    if (module_ || runtime_ == nullptr) return;
+    const std::string version = std::to_string(FL_MAJOR_VERSION) + "." +
+                                std::to_string(FL_MINOR_VERSION) + "." +
+                                std::to_string(FL_PATCH_VERSION);
+    module_ = AtkModuleClient::load(host_, {runtime_->title(), "FLTK", version});
+    if (module_) Fl::add_check(round, this);
+}
+
 bool Accessibility::start_bridge(const std::string& address) {
-    if (runtime_ == nullptr) return false;
-    if (!module_) {
-        const std::string version = std::to_string(FL_MAJOR_VERSION) + "." +
-                                    std::to_string(FL_MINOR_VERSION) + "." +
-                                    std::to_string(FL_PATCH_VERSION);
-        module_ = AtkModuleClient::load(host_, {runtime_->title(), "FLTK", version});
-        if (!module_) return false;
-        Fl::add_check(round, this);
-    }
-    if (!module_->export_to_bridge(address)) return false;
+    load_module();
+    if (!module_ || !module_->export_to_bridge(address)) return false;
     // The module knows no window yet (a bridge started anew starts from nothing): the runtime
     // tells it every window now, and from then on what changed; the box and the focus follow.
     runtime_->assistive_technology_asked();

@@ -44,6 +44,10 @@ public:
     void message_box_closed();
 
 private:
+    // Loads the module once a window of the program is on the screen: the bridge will need it.
+    void want();
+    static void load_module_once_shown(void* self);
+    void load_module();
     // The bridge's start and stop, on the bus the link found answering.
     bool start_bridge(const std::string& address);
     void stop_bridge();

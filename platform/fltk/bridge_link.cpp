@@ -47,7 +47,7 @@ BridgeLink::BridgeLink(Bridge bridge)
     // The question goes out while the program starts; its answer comes back through the event
     // loop, after the first window is on the screen.
     open_status(status_.opening());
-    if (environment(ForceVariable) == "1") run(keeper_.want(now()));
+    if (environment(ForceVariable) == "1") run(want());
 }
 
 BridgeLink::~BridgeLink() {
@@ -86,7 +86,7 @@ void BridgeLink::status_readable(int, void* self) {
         if (heard.address) append(commands, link.keeper_.address(*heard.address, now()));
     }
     // Once on, accessibility stays on.
-    if (link.status_.enabled()) append(commands, link.keeper_.want(now()));
+    if (link.status_.enabled()) append(commands, link.want());
     if (!open) link.close_status();
     link.run(std::move(commands));
 }
@@ -101,6 +101,12 @@ void BridgeLink::probe_readable(int, void* self) {
     }
     if (!open) append(commands, link.keeper_.probe_lost(now()));
     link.run(std::move(commands));
+}
+
+BridgeLink::Commands BridgeLink::want() {
+    Commands commands = keeper_.want(now());
+    if (!commands.empty()) bridge_.wanted();  // the first time
+    return commands;
 }
 
 void BridgeLink::deadline_came(void* self) {

@@ -18,6 +18,8 @@ namespace fltk {
 class BridgeLink {
 public:
     struct Bridge {
+        // Accessibility is wanted from now on; the bridge follows once its bus answers.
+        std::function<void()> wanted;
         // Starts the bridge on the bus at this address; whether it started.
         std::function<bool(const std::string& address)> start;
         std::function<void()> stop;
@@ -43,6 +45,8 @@ private:
     // waits for its next deadline.
     void run(Commands commands);
     Commands act(accessibility_bus::BridgeKeeper::Command command);
+    // Accessibility is wanted (the desktop says so, or the user): tells the bridge's side.
+    Commands want();
 
     Bridge bridge_;
     accessibility_bus::BridgeKeeper keeper_;

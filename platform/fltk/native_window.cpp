@@ -163,6 +163,11 @@ void NativeWindow::detach() {
     for (auto& entry : peers_) entry.second->detach();
 }
 
+void NativeWindow::draw() {
+    Fl_Window::draw();
+    drawn_ = true;
+}
+
 int NativeWindow::handle(int event) {
     // A click in a window that is not yet the active one activates it first.
     if (event == FL_PUSH) report_activation();

@@ -41,9 +41,13 @@ public:
     // widget shows (null for none).
     const Fl_Widget* widget_of(const forms::Control& control) const;
     const forms::Control* control_of(const Fl_Widget& widget) const;
+    // Whether the window has been drawn on the screen: it is mapped, and the window manager has
+    // done with it what it does first.
+    bool drawn() const { return drawn_; }
 
 private:
     int handle(int event) override;
+    void draw() override;
     void resize(int x, int y, int w, int h) override;
 
     void add_peers();
@@ -59,6 +63,7 @@ private:
     // The outer position last reported to the form, in twips.
     float reported_left_ = 0;
     float reported_top_ = 0;
+    bool drawn_ = false;
 };
 
 // Deletes a native window once the event being handled is over: its widgets may be running a

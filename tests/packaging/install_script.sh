@@ -279,9 +279,9 @@ run_script "$home" "$work/alone/install.sh"
 check "install.sh without the download beside it is refused" test "$status" -eq 1
 check "it says what is missing" said "holds no Varnel to install"
 check "... and changes nothing" test "$(listing "$home")" = "$before"
-# The program does not fit under a 100 KiB file size limit (sh's ulimit counts 512-byte
+# The program does not fit under a 400 KiB file size limit (sh's ulimit counts 512-byte
 # blocks); the data and the module, copied before it, do.
-as_user "$home" sh -c 'ulimit -f 200 && exec sh "$0"' "$folder/install.sh" >"$out" 2>"$err"
+as_user "$home" sh -c 'ulimit -f 800 && exec sh "$0"' "$folder/install.sh" >"$out" 2>"$err"
 status=$?
 check "a copy that fails midway: ends with 1" test "$status" -eq 1
 check "a copy that fails midway: says nothing was installed" said "could not write $home/.local/bin/varnel; nothing was installed"

@@ -20,7 +20,8 @@ folder=$(echo "$root"/tarball/*)
 # RHEL 9 2.34. The C++ runtime and the unwinder of GCC 11 (RHEL 9; Ubuntu 22.04 has GCC 12's):
 # GLIBCXX_3.4.29 and CXXABI_1.3.13; the unwinder's newest there is GCC_7.0.0 (GCC_12.0.0 brought
 # the _Float16 helpers).
-declare -A newest=([GLIBC]=2.34 [GLIBCXX]=3.4.29 [CXXABI]=1.3.13 [GCC]=7.0.0)
+# libdbus has named all its symbols LIBDBUS_1_3 since 2010.
+declare -A newest=([GLIBC]=2.34 [GLIBCXX]=3.4.29 [CXXABI]=1.3.13 [GCC]=7.0.0 [LIBDBUS_1]=3)
 # The libraries that stay dynamic, named alike everywhere.
 program_libraries="libc.so.6 libm.so.6 ld-linux-x86-64.so.2 libgcc_s.so.1 libX11.so.6 libXext.so.6
     libXft.so.2 libXrender.so.1 libXfixes.so.3 libXcursor.so.1 libXinerama.so.1 libfontconfig.so.1"
@@ -44,7 +45,7 @@ check_versions() {
         [ -n "${newest[${version%_*}]:-}" ] ||
             { echo "  $name needs $version of $library: a version this test does not know"; bad=1; }
     done <<<"$versions"
-    for family in GLIBC GLIBCXX CXXABI GCC; do
+    for family in "${!newest[@]}"; do
         number=$(awk '{ print $2 }' <<<"$versions" | sed -n "s/^${family}_//p" | sort -V | tail -n 1)
         [ -n "$number" ] || continue
         highest+=("${family}_$number")
