@@ -5,7 +5,9 @@
 #include <objbase.h>
 
 #include "app/program.h"
+#include "app/program_icon.h"
 #include "platform/win32/newer_function.h"
+#include "platform/win32/resource_ids.h"
 #include "platform/win32/win32_backend.h"
 
 namespace {
@@ -42,6 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*argument
     InitCommonControlsEx(&controls);
 
     win32::Win32Backend backend(instance);
+    backend.icon_resource(varnel::program_icon(), PROGRAM_ICON_RESOURCE);
     varnel::Program program(backend);
     program.start();
     return backend.run();

@@ -65,13 +65,21 @@ HFONT Win32Backend::font(const std::optional<forms::Font>& font, scaling::Scale 
 
 HICON Win32Backend::icon(const forms::Icon& icon, int size) {
     OwnedIcon& made = icons_[{&icon, size}];
-    if (!made) {
+    if (made) return made.get();
+    if (const auto resource = icon_resources_.find(&icon); resource != icon_resources_.end()) {
+        made.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(resource->second),
+                                                 IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    } else {
         std::vector<std::uint8_t> image = icon_image(icon);
         constexpr DWORD IconFormat = 0x00030000;  // the version that icon resources carry
         made.reset(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
                                             IconFormat, size, size, LR_DEFAULTCOLOR));
     }
     return made.get();
+}
+
+void Win32Backend::icon_resource(const forms::Icon& icon, int resource_id) {
+    icon_resources_[&icon] = resource_id;
 }
 
 scaling::Scale Win32Backend::screen_scale(const FormWindow& asking) const {

@@ -13,8 +13,9 @@ PROGRAM_BUILD_PACKAGES=(
 SCREEN_READER_PACKAGES=(dbus at-spi2-core python3-pyatspi)
 # Running the program in a private X server with a window manager, driving and photographing it.
 X_SESSION_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
-# Cross-building the Windows program, its zip (written by a Python script) and its installer.
-WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools python3 nsis)
+# Cross-building the Windows program (its icon is drawn by a tool built for the host, with zlib),
+# its zip (written by a Python script) and its installer.
+WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools g++ zlib1g-dev python3 nsis)
 
 # Installs those of the given packages that are not installed, with sudo when not root, and
 # says which in one line; says nothing when all are there. Fails when it cannot install them.

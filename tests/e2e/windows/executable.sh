@@ -73,6 +73,41 @@ copyright=$(grep -m 1 '^Copyright ' "$here/../../../LICENSE")
 check "its LegalCopyright is the licence's ($copyright)" test "$(value LegalCopyright)" = "$copyright"
 check "its CompanyName is the copyright's holder" \
     test "$(value CompanyName)" = "${copyright#Copyright (c) [0-9][0-9][0-9][0-9] }"
-check "it carries the program icon" grep -q "ICON" <<<"$record"
+
+# The icon, as Explorer takes it: the design's 16-colour image at 32 pixels, the discs drawn
+# smooth at each size the system asks for at the usual scales, and at 256 for Explorer's largest
+# views, compressed as PNG.
+icons=$(mktemp -d)
+trap 'rm -rf "$icons"' EXIT
+wrestool -x --type=14 "$exe" -o "$icons/varnel.ico" 2>/dev/null
+images=$(icotool -l "$icons/varnel.ico" 2>/dev/null |
+    sed -n 's/.*--width=\([0-9]*\) .*--bit-depth=\([0-9]*\).*/\1:\2/p' | tr '\n' ' ')
+check "its icon holds 16, 20, 24, 32 (16 colours), 40, 48, 64 and 256 pixels ($images)" \
+    test "$images" = "16:32 20:32 24:32 32:4 40:32 48:32 64:32 256:32 "
+# The bytes of the icon's image of a size, as the .ico holds them.
+image_bytes() {
+    python3 - "$icons/varnel.ico" "$1" <<'PYTHON'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+for i in range(struct.unpack_from("<H", data, 4)[0]):
+    width, _, _, _, _, _, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+    if (width or 256) == int(sys.argv[2]):
+        sys.stdout.buffer.write(data[offset:offset + length])
+PYTHON
+}
+check "its 256-pixel image is a PNG" eval 'image_bytes 256 | head -c 8 | grep -q "PNG"'
+check "its other images are bitmaps" eval '! image_bytes 64 | head -c 8 | grep -q "PNG"'
+# Drawn at each size, not enlarged: partly transparent pixels along the discs' edges.
+icotool -x -o "$icons" "$icons/varnel.ico" 2>/dev/null
+partly_clear() {
+    convert "$1" -alpha extract -fill black -opaque white -fill white +opaque black \
+        -format '%[fx:mean > 0]' info: 2>/dev/null | grep -qx 1
+}
+for png in "$icons"/varnel_*x32.png; do
+    size=$(identify -format %w "$png")
+    check "its $size-pixel image is drawn with smooth edges" partly_clear "$png"
+done
+check "its 32-pixel image has hard edges, as the design" \
+    eval '! partly_clear "$icons"/varnel_*_32x32x4.png'
 
 [ "$FAILURES" -eq 0 ] || echo "FAILED: $FAILURES checks"
