@@ -13,11 +13,11 @@ struct IconDisc {
     // Whether the point (x / unit, y / unit) of the grid lies in the disc, with the grid's
     // pixels one unit wide: whole numbers keep the test exact at every sampling. A pixel's
     // centre is (2 x + 1, 2 y + 1) at unit 2.
-    constexpr bool covers(long x, long y, long unit) const {
+    constexpr bool covers(std::int64_t x, std::int64_t y, std::int64_t unit) const {
         // Doubled, so that the centre and the diameter stay whole numbers.
-        const long dx = 2 * x - (x0 + x1 + 1) * unit;
-        const long dy = 2 * y - (y0 + y1 + 1) * unit;
-        const long diameter = (x1 - x0 + 1) * unit;
+        const std::int64_t dx = 2 * x - (x0 + x1 + 1) * unit;
+        const std::int64_t dy = 2 * y - (y0 + y1 + 1) * unit;
+        const std::int64_t diameter = (x1 - x0 + 1) * unit;
         return dx * dx + dy * dy <= diameter * diameter;
     }
 };

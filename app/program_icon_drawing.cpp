@@ -1,5 +1,7 @@
 #include "app/program_icon_drawing.h"
 
+#include <cstdint>
+
 #include "app/program_icon.h"
 #include "app/program_icon_discs.h"
 #include "platform/forms/colour.h"
@@ -10,7 +12,7 @@ namespace varnel {
 namespace {
 
 // Samples a pixel takes in each direction: 256 in all, as many as alpha has steps.
-constexpr long Samples = 16;
+constexpr std::int64_t Samples = 16;
 
 struct Rgba {
     std::uint8_t red, green, blue, alpha;
@@ -34,12 +36,12 @@ Rgba design_pixel(int x, int y) {
 Rgba drawn_pixel(int x, int y, int size) {
     // Sample (i, j) of pixel (x, y) lies at ((Samples x + i + 1/2) / (Samples size)) of the
     // icon's width: on the design's grid of forms::Icon::Size pixels, in whole units.
-    const long unit = 2 * Samples * size;
-    long red = 0, green = 0, blue = 0, covered = 0;
-    for (long j = 0; j < Samples; ++j) {
-        for (long i = 0; i < Samples; ++i) {
-            const long gx = forms::Icon::Size * (2 * (Samples * x + i) + 1);
-            const long gy = forms::Icon::Size * (2 * (Samples * y + j) + 1);
+    const std::int64_t unit = 2 * Samples * size;
+    std::int64_t red = 0, green = 0, blue = 0, covered = 0;
+    for (std::int64_t j = 0; j < Samples; ++j) {
+        for (std::int64_t i = 0; i < Samples; ++i) {
+            const std::int64_t gx = forms::Icon::Size * (2 * (Samples * x + i) + 1);
+            const std::int64_t gy = forms::Icon::Size * (2 * (Samples * y + j) + 1);
             const IconDisc* top = nullptr;
             for (const IconDisc& disc : IconDiscs) {
                 if (disc.covers(gx, gy, unit)) top = &disc;
@@ -53,10 +55,10 @@ Rgba drawn_pixel(int x, int y, int size) {
         }
     }
     if (covered == 0) return {0, 0, 0, 0};
-    const auto average = [covered](long sum) {
+    const auto average = [covered](std::int64_t sum) {
         return static_cast<std::uint8_t>((sum + covered / 2) / covered);
     };
-    constexpr long All = Samples * Samples;
+    constexpr std::int64_t All = Samples * Samples;
     return {average(red), average(green), average(blue),
             static_cast<std::uint8_t>((255 * covered + All / 2) / All)};
 }
