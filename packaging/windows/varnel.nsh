@@ -38,13 +38,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 ; Functions that both use, once as themselves and once, for the uninstaller, with the prefix
 ; "un." that NSIS asks for.
 !macro SHARED_FUNCTIONS UN
-    ; Says why nothing was done: in a message box, or silently (/S) on the standard error of
-    ; whoever started it, if it was given one. The text is in $R0.
-    Function ${UN}Tell
-        ${IfNot} ${Silent}
-            MessageBox MB_OK|MB_ICONEXCLAMATION "$R0"
-            Return
-        ${EndIf}
+    ; Says why nothing was done when no one could be asked (/S): on the standard error that
+    ; whoever started it gave it, if any. The text is in $R0.
+    Function ${UN}TellWhyNot
         System::Call 'kernel32::GetStdHandle(i -12) p.r1'
         ${If} $1 P<> 0
         ${AndIf} $1 P<> -1
@@ -83,8 +79,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
     Function ${UN}RefuseWhileVarnelRuns
         Call ${UN}CheckVarnelRunning
         ${If} $0 == "running"
-            StrCpy $R0 "Varnel is running from $INSTDIR. Close it, then run this again: nothing was changed."
-            Call ${UN}Tell
+            ${If} ${Silent}
+                StrCpy $R0 "Varnel is running from $INSTDIR. Close it, then run this again: nothing was changed."
+                Call ${UN}TellWhyNot
+            ${EndIf}
             SetErrorLevel ${EXIT_VARNEL_RUNNING}
             Quit
         ${EndIf}

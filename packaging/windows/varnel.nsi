@@ -38,9 +38,9 @@ Function .onInit
     ${If} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Varnel $0 is installed, which is newer than this Varnel ${VERSION}.$\r$\n$\r$\nReplace it with Varnel ${VERSION}?" /SD IDNO IDYES`
         Return
     ${EndIf}
-    StrCpy $R0 "Varnel $0 is installed, which is newer than this Varnel ${VERSION}: nothing was changed."
     ${If} ${Silent}
-        Call Tell
+        StrCpy $R0 "Varnel $0 is installed, which is newer than this Varnel ${VERSION}: nothing was changed."
+        Call TellWhyNot
     ${EndIf}
     SetErrorLevel ${EXIT_NEWER_INSTALLED}
     Quit
