@@ -11,6 +11,3 @@ set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# One section per function and datum, so that --gc-sections can leave out what is never used.
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")

@@ -48,18 +48,6 @@ TEST(WindowsIconImage, IsAFourBitBitmapOverTheStandardPaletteWithItsMask) {
     }
 }
 
-TEST(WindowsIconImage, AnIcoFileHoldsItBehindOneDirectoryEntry) {
-    const std::vector<std::uint8_t> image = win32::icon_image(varnel::program_icon());
-    const std::vector<std::uint8_t> file = win32::ico_file(varnel::program_icon());
-    ASSERT_EQ(file.size(), 22 + image.size());
-    EXPECT_EQ(file[2], 1);   // an icon
-    EXPECT_EQ(file[4], 1);   // one image
-    EXPECT_EQ(file[6], 32);  // 32 x 32
-    EXPECT_EQ(read32(file, 14), image.size());
-    EXPECT_EQ(read32(file, 18), 22U);
-    EXPECT_TRUE(std::equal(image.begin(), image.end(), file.begin() + 22));
-}
-
 using fltk::ScrollBarGeometry;
 using Part = ScrollBarGeometry::Part;
 

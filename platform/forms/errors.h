@@ -1,20 +1,22 @@
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include <exception>
 
 namespace forms {
 
 // A run-time error raised inside a handler. A handler may trap it; if none does, the runtime
 // shows its message and ends the program.
-class RuntimeError : public std::runtime_error {
+class RuntimeError : public std::exception {
 public:
-    RuntimeError(int number, const std::string& message)
-        : std::runtime_error(message), number_(number) {}
+    // The message is one of the standard errors' texts below, which live as long as the program:
+    // raising an error copies no text (and needs no std::string in an exception).
+    RuntimeError(int number, const char* message) : number_(number), message_(message) {}
     int number() const { return number_; }
+    const char* what() const noexcept override { return message_; }
 
 private:
     int number_;
+    const char* message_;
 };
 
 // The standard errors the program can meet.

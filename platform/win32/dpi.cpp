@@ -1,23 +1,12 @@
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/newer_function.h"
+
 namespace win32 {
-
-namespace {
-
-// A function of user32 that older versions of Windows lack: null there. The program imports none
-// of them, so that it starts on every Windows it supports.
-template <class Function>
-Function* newer_user32_function(const char* name) {
-    static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    // Through the type that converts to every function pointer type.
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-}
-
-}  // namespace
 
 int dpi_of(HWND window) {
     static const auto for_window =
-        newer_user32_function<decltype(GetDpiForWindow)>("GetDpiForWindow");
+        newer_function<decltype(GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     if (for_window != nullptr) {
         if (const UINT dpi = for_window(window); dpi != 0) return static_cast<int>(dpi);
     }
@@ -31,13 +20,13 @@ scaling::Scale scale_at(int dpi) { return scaling::Scale::of_dpi(dpi).value_or(s
 
 int system_metric(int index, int dpi) {
     static const auto for_dpi =
-        newer_user32_function<decltype(GetSystemMetricsForDpi)>("GetSystemMetricsForDpi");
+        newer_function<decltype(GetSystemMetricsForDpi)>(L"user32.dll", "GetSystemMetricsForDpi");
     return for_dpi != nullptr ? for_dpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 RECT frame_around(RECT client, DWORD style, DWORD ex_style, int dpi) {
-    static const auto for_dpi =
-        newer_user32_function<decltype(AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
+    static const auto for_dpi = newer_function<decltype(AdjustWindowRectExForDpi)>(
+        L"user32.dll", "AdjustWindowRectExForDpi");
     if (for_dpi != nullptr) {
         for_dpi(&client, style, FALSE, ex_style, static_cast<UINT>(dpi));
     } else {
@@ -47,8 +36,8 @@ RECT frame_around(RECT client, DWORD style, DWORD ex_style, int dpi) {
 }
 
 void scale_frame_with_monitor(HWND window) {
-    static const auto enable =
-        newer_user32_function<decltype(EnableNonClientDpiScaling)>("EnableNonClientDpiScaling");
+    static const auto enable = newer_function<decltype(EnableNonClientDpiScaling)>(
+        L"user32.dll", "EnableNonClientDpiScaling");
     if (enable != nullptr) enable(window);
 }
 

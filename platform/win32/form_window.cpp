@@ -19,10 +19,10 @@ constexpr DWORD ExStyle = 0;
 // Identifiers below this are the dialog manager's (IDOK, IDCANCEL): Enter and Esc send them.
 constexpr int FirstControlId = 100;
 
-ATOM register_class(HINSTANCE instance, WNDPROC procedure) {
+ATOM register_class(HINSTANCE instance) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof(type);
-    type.lpfnWndProc = procedure;
+    type.lpfnWndProc = &routed_procedure;
     type.hInstance = instance;
     type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     type.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -33,15 +33,16 @@ ATOM register_class(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
-    static const ATOM atom = register_class(backend.instance(), &FormWindow::procedure);
+    static const ATOM atom = register_class(backend.instance());
     // The system places the new window (on a monitor of its choice); its size follows from the
     // scale of that monitor, while the window is still hidden.
     window_.reset(CreateWindowExW(ExStyle, reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(atom)),
                                   widen(form.Caption()).c_str(), Style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, backend.instance(), this));
-    scale_ = scale_at(dpi_of(handle()));
+                                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, backend.instance(),
+                                  creation_parameter(*this)));
+    scale_ = scale_at(dpi_of(window()));
     RECT frame{};
-    GetWindowRect(handle(), &frame);
+    GetWindowRect(window(), &frame);
     place({frame.left, frame.top});
     show_icons();
     create_controls();
@@ -55,7 +56,7 @@ void FormWindow::show_icons() {
     for (const auto& [which, metric] :
          {std::pair{WPARAM{ICON_BIG}, SM_CXICON}, {WPARAM{ICON_SMALL}, SM_CXSMICON}}) {
         const HICON icon = backend_.icon(*form_.Icon(), system_metric(metric, scale_.dpi()));
-        SendMessageW(handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(window(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -68,16 +69,16 @@ SIZE FormWindow::frame_size(scaling::Scale scale) const {
 
 void FormWindow::place(POINT corner) {
     const SIZE size = frame_size(scale_);
-    SetWindowPos(handle(), nullptr, corner.x, corner.y, size.cx, size.cy,
+    SetWindowPos(window(), nullptr, corner.x, corner.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // The client area is the design's: should the frame that the system draws differ from the
     // one it foretold (a scale it was told of but does not draw at), the frame gives way.
     RECT client{};
-    GetClientRect(handle(), &client);
+    GetClientRect(window(), &client);
     const int wrong_width = client.right - scale_.device_length(form_.client_width());
     const int wrong_height = client.bottom - scale_.device_length(form_.client_height());
     if (wrong_width != 0 || wrong_height != 0) {
-        SetWindowPos(handle(), nullptr, 0, 0, size.cx - wrong_width, size.cy - wrong_height,
+        SetWindowPos(window(), nullptr, 0, 0, size.cx - wrong_width, size.cy - wrong_height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -97,7 +98,7 @@ void FormWindow::create_controls() {
     const forms::Stacking stacking = forms::stacking(form_);
     for (const std::vector<forms::Control*>* group : {&stacking.above, &stacking.beneath}) {
         for (forms::Control* control : *group) {
-            const ControlSite site{backend_, handle(),
+            const ControlSite site{backend_, window(),
                                    FirstControlId + static_cast<int>(controls_.size()), scale_};
             controls_.push_back(make_native_control(*control, site));
         }
@@ -119,18 +120,18 @@ void FormWindow::destroy() {
 }
 
 void FormWindow::push() {
-    set_window_text(handle(), widen(form_.Caption()));
+    set_window_text(window(), widen(form_.Caption()));
     RECT frame{};
-    GetWindowRect(handle(), &frame);
+    GetWindowRect(window(), &frame);
     const scaling::Scale screen = backend_.screen_scale(*this);
     const int left = screen.device_of_twips(form_.Left());
     const int top = screen.device_of_twips(form_.Top());
     if (left != frame.left || top != frame.top) {
-        SetWindowPos(handle(), nullptr, left, top, 0, 0,
+        SetWindowPos(window(), nullptr, left, top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if ((IsWindowVisible(handle()) != FALSE) != form_.Visible()) {
-        ShowWindow(handle(), form_.Visible() ? SW_SHOW : SW_HIDE);
+    if ((IsWindowVisible(window()) != FALSE) != form_.Visible()) {
+        ShowWindow(window(), form_.Visible() ? SW_SHOW : SW_HIDE);
     }
     tell_screen_readers();
 }
@@ -144,7 +145,7 @@ void FormWindow::push(forms::Control& control) {
 
 void FormWindow::report_geometry() {
     RECT frame{};
-    GetWindowRect(handle(), &frame);
+    GetWindowRect(window(), &frame);
     const scaling::Scale screen = backend_.screen_scale(*this);
     form_.user_moved(screen.twips(frame.left), screen.twips(frame.top),
                      screen.twips(frame.right - frame.left),
@@ -155,18 +156,18 @@ void FormWindow::activated() {
     // The focus goes back to the control that had it, unless a click has just given it to
     // another: under a window manager the activation may arrive after the click.
     const HWND focus = GetFocus();
-    if (focus == nullptr || !IsChild(handle(), focus)) {
+    if (focus == nullptr || !IsChild(window(), focus)) {
         if (focus_ == nullptr || !IsWindow(focus_))
-            focus_ = GetNextDlgTabItem(handle(), nullptr, FALSE);
+            focus_ = GetNextDlgTabItem(window(), nullptr, FALSE);
         if (focus_ != nullptr) SetFocus(focus_);
     }
     // Wherever the activation came from: whether Activate runs is the program's business.
     form_.user_activate();
 }
 
-NativeControl* FormWindow::peer(HWND window) const {
+NativeControl* FormWindow::peer(HWND child) const {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [&](const auto& peer) { return peer->window() == window; });
+                                    [&](const auto& peer) { return peer->window() == child; });
     return found == controls_.end() ? nullptr : found->get();
 }
 
@@ -176,24 +177,14 @@ NativeControl* FormWindow::peer(int id) const {
     return found == controls_.end() ? nullptr : found->get();
 }
 
-LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-        scale_frame_with_monitor(window);
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    // Messages sent during CreateWindowEx come before window_ holds the handle.
-    if (self == nullptr || self->handle() != window) {
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    return self->handle(message, wparam, lparam);
-}
-
-LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
+LRESULT FormWindow::on_message(const WindowMessage& message) {
+    if (message.id == WM_NCCREATE) scale_frame_with_monitor(message.window);
+    // Messages sent while CreateWindowEx runs come before window_ holds the handle: the window
+    // is not this object's yet.
+    if (message.window != window()) return message.default_processing();
+    const WPARAM wparam = message.wparam;
+    const LPARAM lparam = message.lparam;
+    switch (message.id) {
         case WM_CLOSE:
             // The program decides: its Unload may cancel, and unloading destroys the window.
             form_.user_close();
@@ -201,7 +192,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
                 const HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(handle(), focus)) focus_ = focus;
+                if (focus != nullptr && IsChild(window(), focus)) focus_ = focus;
             } else {
                 activated();
             }
@@ -247,7 +238,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             break;
     }
-    return DefWindowProcW(handle(), message, wparam, lparam);
+    return message.default_processing();
 }
 
 }  // namespace win32

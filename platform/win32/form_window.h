@@ -11,6 +11,7 @@
 #include "platform/scaling/scale.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
+#include "platform/win32/window_messages.h"
 
 namespace win32 {
 
@@ -20,14 +21,14 @@ class Win32Backend;
 // peer for each control, created in TabIndex order so that Tab follows it. It shows the design at
 // the scale of the monitor it stands on, and lays itself out again when that scale changes (the
 // window moved to another monitor, or the user chose another scale).
-class FormWindow {
+class FormWindow final : private MessageHandler {
 public:
     FormWindow(Win32Backend& backend, forms::Form& form);
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
     ~FormWindow() { destroy(); }
 
-    HWND handle() const { return window_.get(); }
+    HWND window() const { return window_.get(); }
     forms::Form& form() const { return form_; }
     scaling::Scale scale() const { return scale_; }
 
@@ -41,8 +42,7 @@ public:
     void report_geometry();
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT on_message(const WindowMessage& message) override;
 
     void create_controls();
     // Tells screen readers what the form's description says now, where the system's accessible
@@ -56,7 +56,7 @@ private:
     void place(POINT corner);
     // WM_DPICHANGED: the window now shows at this scale, and the system suggests its rectangle.
     void rescale(scaling::Scale scale, const RECT& suggested);
-    NativeControl* peer(HWND window) const;
+    NativeControl* peer(HWND child) const;
     NativeControl* peer(int id) const;
 
     Win32Backend& backend_;

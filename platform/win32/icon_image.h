@@ -7,14 +7,10 @@
 
 namespace win32 {
 
-// A forms icon in the icon formats of Windows. Portable on purpose: the build runs it on the
-// host to write the program's .ico file, and the program uses it to make its window icons.
-
-// One icon image as an .ico file and an icon resource hold it: a 4-bit device-independent
-// bitmap over the standard palette, twice the height for the colour image and the mask.
+// A forms icon as one icon image, as an .ico file and an icon resource hold it: a 4-bit
+// device-independent bitmap over the standard palette, twice the height for the colour image
+// and the mask. Portable on purpose: the build runs it on the host to write the program's .ico
+// file, and the program makes window icons of it.
 std::vector<std::uint8_t> icon_image(const forms::Icon& icon);
-
-// A whole .ico file holding that single image.
-std::vector<std::uint8_t> ico_file(const forms::Icon& icon);
 
 }  // namespace win32

@@ -11,15 +11,16 @@ namespace win32 {
 
 HWND create_child(const ControlSite& site, const forms::Control& control,
                   const wchar_t* window_class, DWORD style, DWORD ex_style,
-                  const std::wstring& text) {
+                  const std::wstring& text, void* creation_data) {
     // Siblings overlap (the grey panel lies beneath the scroll bars): each paints only itself.
     const DWORD common =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (control.takes_focus() ? WS_TABSTOP : 0);
     const forms::PixelRect place = site.scale.device(control.bounds());
-    HWND window = CreateWindowExW(
-        ex_style, window_class, text.c_str(), common | style, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, site.parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(site.id)), site.backend.instance(), nullptr);
+    HWND window =
+        CreateWindowExW(ex_style, window_class, text.c_str(), common | style, place.left, place.top,
+                        place.right - place.left, place.bottom - place.top, site.parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(site.id)),
+                        site.backend.instance(), creation_data);
     SendMessageW(window, WM_SETFONT,
                  reinterpret_cast<WPARAM>(site.backend.font(std::nullopt, site.scale)), FALSE);
     return window;

@@ -69,6 +69,14 @@ public:
     virtual void draw(const DRAWITEMSTRUCT& /*item*/) {}
     virtual void due() {}
 
+protected:
+    // A peer that creates its window only once its own members are made, since the window's
+    // messages reach it from the first (a window of our classes, window_messages.h), attaches
+    // the window then.
+    NativeControl(forms::Control& control, const ControlSite& site)
+        : NativeControl(control, nullptr, site) {}
+    void attach(HWND window) { window_ = window; }
+
 private:
     forms::Control& control_;
     HWND window_;
@@ -78,9 +86,11 @@ private:
 };
 
 // A child window at the control's designed place at the site's scale, in the default font.
+// The creation data goes with it: for a window of our classes, its message handler
+// (window_messages.h).
 HWND create_child(const ControlSite& site, const forms::Control& control,
                   const wchar_t* window_class, DWORD style, DWORD ex_style = 0,
-                  const std::wstring& text = {});
+                  const std::wstring& text = {}, void* creation_data = nullptr);
 
 // The peer that suits the control's kind.
 std::unique_ptr<NativeControl> make_native_control(forms::Control& control,

@@ -15,6 +15,7 @@
 #include "platform/scaling/sunken_border.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/win32_backend.h"
+#include "platform/win32/window_messages.h"
 
 namespace win32 {
 
@@ -54,13 +55,12 @@ int shift_of(WPARAM keys) {
            (GetKeyState(VK_MENU) < 0 ? forms::AltKey : 0);
 }
 
-class PictureBoxPeer final : public NativeControl {
+class PictureBoxPeer final : public NativeControl, private MessageHandler {
 public:
     PictureBoxPeer(forms::PictureBox& box, const ControlSite& site)
-        : NativeControl(box, create_child(site, box, registered_class(site), 0), site),
-          box_(box),
-          layout_(site.scale, box) {
-        SetWindowLongPtrW(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        : NativeControl(box, site), box_(box), layout_(site.scale, box) {
+        attach(
+            create_child(site, box, registered_class(site), 0, 0, {}, creation_parameter(*this)));
         make_buffer();
     }
 
@@ -104,7 +104,7 @@ private:
         static const ATOM atom = [&] {
             WNDCLASSEXW type{};
             type.cbSize = sizeof(type);
-            type.lpfnWndProc = &PictureBoxPeer::procedure;
+            type.lpfnWndProc = &routed_procedure;
             type.hInstance = site.backend.instance();
             type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
             type.lpszClassName = ClassName;
@@ -113,20 +113,14 @@ private:
         return atom != 0 ? ClassName : nullptr;
     }
 
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        auto* self = reinterpret_cast<PictureBoxPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-        return self->handle(message, wparam, lparam);
-    }
-
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT on_message(const WindowMessage& message) override {
+        const WPARAM wparam = message.wparam;
         // The pointer on the surface pixel under it, in twips, as the program measures a press.
-        const int device_x = GET_X_LPARAM(lparam) + layout_.origin.x;
-        const int device_y = GET_Y_LPARAM(lparam) + layout_.origin.y;
+        const int device_x = GET_X_LPARAM(message.lparam) + layout_.origin.x;
+        const int device_y = GET_Y_LPARAM(message.lparam) + layout_.origin.y;
         const float x = layout_.surface.twips_x(device_x);
         const float y = layout_.surface.twips_y(device_y);
-        switch (message) {
+        switch (message.id) {
             case WM_PAINT:
                 paint();
                 return 0;
@@ -150,7 +144,7 @@ private:
                 if (buttons_of(wparam) == 0) ReleaseCapture();
                 return 0;
             default:
-                return DefWindowProcW(window(), message, wparam, lparam);
+                return message.default_processing();
         }
     }
 

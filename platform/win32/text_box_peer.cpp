@@ -3,25 +3,24 @@
 // sends the field its new text.
 #include "platform/win32/windows_api.h"
 
-#include <commctrl.h>
-
 #include <optional>
 #include <string>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/text_units.h"
-#include "platform/win32/clipboard.h"
 #include "platform/forms/typed_key.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_backend.h"
+#include "platform/win32/window_messages.h"
 
 namespace win32 {
 
 namespace {
 
-class TextBoxPeer final : public NativeControl {
+class TextBoxPeer final : public NativeControl, private MessageHandler {
 public:
     TextBoxPeer(forms::TextBox& box, const ControlSite& site)
         : NativeControl(box,
@@ -30,7 +29,8 @@ public:
                         site),
           box_(box) {
         SendMessageW(window(), EM_LIMITTEXT, 0, 0);  // as long as the system allows
-        SetWindowSubclass(window(), &TextBoxPeer::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        // The system's EDIT class: its messages come through a subclass.
+        route_messages(window(), *this);
         show_selection();
     }
 
@@ -56,34 +56,26 @@ private:
             static_cast<LPARAM>(forms::utf16_offset(text, selection.start + selection.length)));
     }
 
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR /*id*/, DWORD_PTR self) {
-        return reinterpret_cast<TextBoxPeer*>(self)->handle(window, message, wparam, lparam);
-    }
-
-    LRESULT handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        switch (message) {
+    LRESULT on_message(const WindowMessage& message) override {
+        switch (message.id) {
             case WM_GETDLGCODE:
                 // Enter and Esc are the field's keys (KeyPress sees them), not the window's
                 // default and cancel buttons.
-                if (const auto* key = reinterpret_cast<const MSG*>(lparam);
+                if (const auto* key = reinterpret_cast<const MSG*>(message.lparam);
                     key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
                     (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {
-                    return DefSubclassProc(window, message, wparam, lparam) | DLGC_WANTMESSAGE;
+                    return message.default_processing() | DLGC_WANTMESSAGE;
                 }
                 break;
             case WM_CHAR:
-                return typed(window, wparam, lparam);
+                return typed(message);
             case WM_PASTE:
                 paste();
                 return 0;
-            case WM_NCDESTROY:
-                RemoveWindowSubclass(window, &TextBoxPeer::procedure, 0);
-                break;
             default:
                 break;
         }
-        return DefSubclassProc(window, message, wparam, lparam);
+        return message.default_processing();
     }
 
     // The key behind a typed character: the runtime decides which raise KeyPress, from the key
@@ -104,17 +96,17 @@ private:
         return typed;
     }
 
-    LRESULT typed(HWND window, WPARAM code, LPARAM lparam) {
-        const int key = forms::key_ascii(typed_key(code, lparam));
+    LRESULT typed(const WindowMessage& message) {
+        const int key = forms::key_ascii(typed_key(message.wparam, message.lparam));
         // A key that raises no KeyPress is the field's.
-        if (key == 0) return DefSubclassProc(window, WM_CHAR, code, lparam);
+        if (key == 0) return message.default_processing();
         const int applied = box_.user_key(key);
         // A single-line field has nothing to do with Enter or Esc but ring the bell.
         if (applied == 0 || applied == forms::KeyReturn || applied == forms::KeyEscape ||
-            !IsWindow(window)) {
+            !IsWindow(message.window)) {
             return 0;
         }
-        return DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(applied), lparam);
+        return message.default_processing(static_cast<WPARAM>(applied));
     }
 
     // Ctrl+V, Shift+Insert and the context menu's Paste all come as WM_PASTE. The program

@@ -65,13 +65,21 @@ HFONT Win32Backend::font(const std::optional<forms::Font>& font, scaling::Scale 
 
 HICON Win32Backend::icon(const forms::Icon& icon, int size) {
     OwnedIcon& made = icons_[{&icon, size}];
-    if (!made) {
+    if (made) return made.get();
+    if (const auto resource = icon_resources_.find(&icon); resource != icon_resources_.end()) {
+        made.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(resource->second),
+                                                 IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    } else {
         std::vector<std::uint8_t> image = icon_image(icon);
         constexpr DWORD IconFormat = 0x00030000;  // the version that icon resources carry
         made.reset(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
                                             IconFormat, size, size, LR_DEFAULTCOLOR));
     }
     return made.get();
+}
+
+void Win32Backend::icon_resource(const forms::Icon& icon, int resource_id) {
+    icon_resources_[&icon] = resource_id;
 }
 
 scaling::Scale Win32Backend::screen_scale(const FormWindow& asking) const {
@@ -95,7 +103,7 @@ FormWindow* Win32Backend::window_of(const forms::Form& form) const {
 FormWindow* Win32Backend::window_of(HWND handle) const {
     if (handle == nullptr) return nullptr;
     const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                    [&](const auto& window) { return window->handle() == handle; });
+                                    [&](const auto& window) { return window->window() == handle; });
     return found == windows_.end() ? nullptr : found->get();
 }
 
@@ -121,7 +129,7 @@ void Win32Backend::update(forms::Control& control) {
 }
 
 void Win32Backend::activate(forms::Form& form) {
-    if (FormWindow* window = window_of(form)) SetForegroundWindow(window->handle());
+    if (FormWindow* window = window_of(form)) SetForegroundWindow(window->window());
 }
 
 int Win32Backend::message_box(const std::string& text, int style, const std::string& title,
@@ -137,14 +145,14 @@ int Win32Backend::message_box(const std::string& text, int style, const std::str
     std::vector<HWND> others;
     for (const forms::Form* form : held) {
         const FormWindow* window = window_of(*form);
-        if (window != nullptr && window->handle() != owner) others.push_back(window->handle());
+        if (window != nullptr && window->window() != owner) others.push_back(window->window());
     }
     const DisabledWindows disabled(others);
     return MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), static_cast<UINT>(style));
 }
 
 forms::ClipboardResult Win32Backend::set_clipboard_text(const std::string& text) {
-    const HWND owner = windows_.empty() ? nullptr : windows_.front()->handle();
+    const HWND owner = windows_.empty() ? nullptr : windows_.front()->window();
     return write_clipboard_text(owner, widen(text)) ? forms::ClipboardResult::Written
                                                     : forms::ClipboardResult::Failed;
 }

@@ -31,8 +31,14 @@ public:
     // A control's font at a scale (the default font for a control without a font of its own),
     // made once and kept for the program's lifetime.
     HFONT font(const std::optional<forms::Font>& font, scaling::Scale scale);
-    // The native icon of a forms icon, at a size in device pixels, made once and kept.
+    // The native icon of a forms icon, at a size in device pixels, made once and kept: from the
+    // forms icon itself, or from the icon resource given for it.
     HICON icon(const forms::Icon& icon, int size);
+    // The native icons of a forms icon come from this icon resource of the program, which holds
+    // it drawn at the sizes the system asks for at the usual scales: each window takes the
+    // drawing made for its size rather than the forms icon enlarged. (At a size the resource
+    // lacks, the system scales the nearest it has.)
+    void icon_resource(const forms::Icon& icon, int resource_id);
     // The scale at which the forms' places on the screen (Left, Top, Width, Height) convert to
     // twips and back: the main window's, so that the palette placed at the main window's Left +
     // Width stands at its right edge, whatever the scale of the monitor either stands on. The main
@@ -72,6 +78,7 @@ private:
     HINSTANCE instance_;
     std::vector<MadeFont> fonts_;
     std::map<std::pair<const forms::Icon*, int>, OwnedIcon> icons_;
+    std::map<const forms::Icon*, int> icon_resources_;
     AccessibleAnnotations annotations_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a

@@ -33,7 +33,9 @@ MAY_INCLUDE = {
     "platform/win32": {FORMS, SCALING},
     "app": {FORMS},
     **{feature: {FORMS, "app"} for feature in FEATURES},
-    "packaging/linux": {FORMS, "app"},
+    # The build's tools that write the program icon as files: the icon's drawing, and the
+    # Windows back end's icon image formats, portable on purpose.
+    "packaging/icons": {FORMS, "app", "platform/win32"},
 }
 # Files that put the pieces together, and may know more.
 MAY_ALSO_INCLUDE = {
@@ -42,8 +44,6 @@ MAY_ALSO_INCLUDE = {
     # The programs' entry points, each on its back end.
     "platform/fltk/main.cpp": {"app"},
     "platform/win32/main.cpp": {"app"},
-    # A build tool that writes the program icon as an .ico file.
-    "platform/win32/make_ico.cpp": {"app"},
 }
 
 # Folders that others may reach only through these headers of theirs. The accessibility module is

@@ -16,8 +16,9 @@ X_SESSION_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # Running the program on a Wayland desktop (weston, inside that X server) as a client of its
 # Xwayland, and the Wayland clients that read and write the clipboard there.
 WAYLAND_SESSION_PACKAGES=(weston xwayland wl-clipboard)
-# Cross-building the Windows program, its zip (written by a Python script) and its installer.
-WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools python3 nsis)
+# Cross-building the Windows program (its icon is drawn by a tool built for the host, with zlib),
+# its zip (written by a Python script) and its installer.
+WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools g++ zlib1g-dev python3 nsis)
 
 # Installs those of the given packages that are not installed, with sudo when not root, and
 # says which in one line; says nothing when all are there. Fails when it cannot install them.

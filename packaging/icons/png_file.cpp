@@ -1,4 +1,4 @@
-#include "packaging/linux/png_file.h"
+#include "packaging/icons/png_file.h"
 
 #include <zlib.h>
 
