@@ -47,7 +47,7 @@ public:
     // Once assistive technology has asked for the windows (Runtime::assistive_technology_asked),
     // what it reads of a window changed: after an event, once all its updates were pushed, and
     // before a message box appears.
-    virtual void accessible_update(const AccessibleUpdate&) {}
+    virtual void accessible_update(const AccessibleUpdate& update) = 0;
 
     // Modal message box; returns the pressed button's number (1 for OK). Until it is answered,
     // the windows it holds refuse the user's input as the system shows a window that takes none

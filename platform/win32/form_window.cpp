@@ -46,7 +46,6 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
     place({frame.left, frame.top});
     show_icons();
     create_controls();
-    tell_screen_readers();
     report_geometry();
 }
 
@@ -105,10 +104,8 @@ void FormWindow::create_controls() {
     }
 }
 
-void FormWindow::tell_screen_readers() {
-    forms::AccessibleWindow now = forms::describe(form_);
-    backend_.annotations().tell(controls_, told_ ? &*told_ : nullptr, now);
-    told_ = std::move(now);
+void FormWindow::tell_screen_readers(const forms::AccessibleUpdate& update) {
+    if (update.now != nullptr) backend_.annotations().tell(controls_, update.before, *update.now);
 }
 
 void FormWindow::destroy() {
@@ -133,14 +130,12 @@ void FormWindow::push() {
     if ((IsWindowVisible(window()) != FALSE) != form_.Visible()) {
         ShowWindow(window(), form_.Visible() ? SW_SHOW : SW_HIDE);
     }
-    tell_screen_readers();
 }
 
 void FormWindow::push(forms::Control& control) {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&](const auto& peer) { return &peer->control() == &control; });
     if (found != controls_.end()) (*found)->push();
-    tell_screen_readers();
 }
 
 void FormWindow::report_geometry() {

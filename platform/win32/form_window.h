@@ -3,10 +3,9 @@
 #include "platform/win32/windows_api.h"
 
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "platform/forms/accessible.h"
+#include "platform/forms/backend.h"
 #include "platform/forms/form.h"
 #include "platform/scaling/scale.h"
 #include "platform/win32/handles.h"
@@ -40,14 +39,14 @@ public:
     // The window's outer rectangle, in twips at the screen's scale, is the form's Left, Top,
     // Width and Height.
     void report_geometry();
+    // Tells screen readers what the form's description says now, where the system's accessible
+    // objects do not know it themselves.
+    void tell_screen_readers(const forms::AccessibleUpdate& update);
 
 private:
     LRESULT on_message(const WindowMessage& message) override;
 
     void create_controls();
-    // Tells screen readers what the form's description says now, where the system's accessible
-    // objects do not know it themselves.
-    void tell_screen_readers();
     void activated();
     void show_icons();
     // The outer size whose client area is the design's at a scale.
@@ -66,8 +65,6 @@ private:
     std::vector<std::unique_ptr<NativeControl>> controls_;
     // The control that had the focus when the window was last deactivated.
     HWND focus_ = nullptr;
-    // The description screen readers were last told; none before the controls exist.
-    std::optional<forms::AccessibleWindow> told_;
 };
 
 }  // namespace win32

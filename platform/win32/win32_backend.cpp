@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/forms/runtime.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/icon_image.h"
@@ -108,7 +109,11 @@ FormWindow* Win32Backend::window_of(HWND handle) const {
 }
 
 void Win32Backend::form_loaded(forms::Form& form) {
+    // With the first window, the program has something to describe if a screen reader runs.
+    const bool first = runtime_ == nullptr;
+    runtime_ = &form.runtime();
     windows_.push_back(std::make_unique<FormWindow>(*this, form));
+    if (first) watch_.look();
 }
 
 void Win32Backend::form_unloaded(forms::Form& form) {
@@ -130,6 +135,14 @@ void Win32Backend::update(forms::Control& control) {
 
 void Win32Backend::activate(forms::Form& form) {
     if (FormWindow* window = window_of(form)) SetForegroundWindow(window->window());
+}
+
+void Win32Backend::assistive_technology_asked() {
+    if (runtime_ != nullptr) runtime_->assistive_technology_asked();
+}
+
+void Win32Backend::accessible_update(const forms::AccessibleUpdate& update) {
+    if (FormWindow* window = window_of(update.form)) window->tell_screen_readers(update);
 }
 
 int Win32Backend::message_box(const std::string& text, int style, const std::string& title,

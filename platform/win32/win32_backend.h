@@ -13,6 +13,7 @@
 #include "platform/forms/icon.h"
 #include "platform/scaling/scale.h"
 #include "platform/win32/accessible_annotations.h"
+#include "platform/win32/assistive_technology_watch.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 
@@ -57,6 +58,7 @@ public:
     void update(forms::Form& form) override;
     void update(forms::Control& control) override;
     void activate(forms::Form& form) override;
+    void accessible_update(const forms::AccessibleUpdate& update) override;
     int message_box(const std::string& text, int style, const std::string& title,
                     const std::vector<forms::Form*>& held) override;
     forms::ClipboardResult set_clipboard_text(const std::string& text) override;
@@ -68,6 +70,7 @@ private:
     FormWindow* window_of(HWND window) const;
     // Tab and Shift+Tab between a form's controls.
     bool dialog_message(MSG& message) const;
+    void assistive_technology_asked();
 
     struct MadeFont {
         forms::Font font;
@@ -80,6 +83,8 @@ private:
     std::map<std::pair<const forms::Icon*, int>, OwnedIcon> icons_;
     std::map<const forms::Icon*, int> icon_resources_;
     AccessibleAnnotations annotations_;
+    forms::Runtime* runtime_ = nullptr;
+    AssistiveTechnologyWatch watch_{[this] { assistive_technology_asked(); }};
     std::vector<std::unique_ptr<FormWindow>> windows_;
     // The FormWindows of unloaded forms. Their native windows and peers are gone already, but a
     // message of theirs may still be on the stack; they go once it has returned.
