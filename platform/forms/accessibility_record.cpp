@@ -8,7 +8,6 @@
 namespace forms {
 
 void AccessibilityRecord::tell(Backend& backend, const std::vector<Form*>& loaded) {
-    if (!listening_) return;
     for (const Form* form : loaded) {
         AccessibleWindow now = describe(*form);
         const auto told = told_.find(form);

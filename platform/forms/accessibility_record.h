@@ -23,6 +23,8 @@ public:
         told_.clear();
     }
 
+    bool listening() const { return listening_; }
+
     // Tells the back end of each loaded window whose description changed since it was told.
     void tell(Backend& backend, const std::vector<Form*>& loaded);
     // The window is being unloaded: tells the back end it is gone, if it was told of.

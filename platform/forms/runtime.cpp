@@ -206,7 +206,8 @@ void Runtime::flush() {
         if (form.loaded_ && form.visible_) backend_.activate(form);
     }
     to_activate_.clear();
-    accessibility_.tell(backend_, loaded_forms());
+    // Until assistive technology asks, an event costs it nothing, not even the list of windows.
+    if (accessibility_.listening()) accessibility_.tell(backend_, loaded_forms());
 }
 
 void Runtime::settle() {
