@@ -175,9 +175,8 @@ look_at_palette() {
     top=$(first_device $((SPECTRUM_ORIGIN[1] + $1)))
     bottom=$(last_device $((SPECTRUM_ORIGIN[1] + $2)))
     PALETTE_LOOK=$(mktemp)
-    import -window root -crop \
-        "${PALETTE_ORIGIN[2]}x$((bottom - top + 1))+${PALETTE_ORIGIN[0]}+$((PALETTE_ORIGIN[1] + top))" \
-        -depth 8 txt:- 2>/dev/null |
+    screen_pixels "${PALETTE_ORIGIN[2]}" $((bottom - top + 1)) "${PALETTE_ORIGIN[0]}" \
+        $((PALETTE_ORIGIN[1] + top)) |
         awk -F '[,:]' -v top="$top" '/^[0-9]/ { $2 += top; print }' OFS=, >"$PALETTE_LOOK"
 }
 
@@ -316,7 +315,7 @@ on_screen() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 rightmost_dot() {
     local x y w h column
     read -r x y w h <<<"$(preview_area)"
-    column=$(import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+    column=$(screen_pixels "$w" "$h" "$x" "$y" |
         awk -F'[,:]' 'BEGIN { max = -1 } /\(255,255,255\)/ && $1 > max { max = $1 } END { print max }')
     [ "$column" -ge 0 ] || { echo -1; return; }
     local left=${PREVIEW_AREA[0]}

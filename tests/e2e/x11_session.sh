@@ -89,10 +89,18 @@ wait_for_no_window() {
     return 1
 }
 
+# The screen's pixels in a rectangle, in ImageMagick's text ("X,Y: (R,G,B) ..."); nothing when
+# the rectangle is not one (a window gone has no place): import spins for ever on a crop without
+# its place, so it is never given one, nor waited for beyond 10 s: screen_pixels W H X Y
+screen_pixels() {
+    local number='^-?[0-9]+$'
+    [[ $1 =~ $number && $2 =~ $number && $3 =~ $number && $4 =~ $number ]] || return 1
+    timeout 10 import -window root -crop "$1x$2+$3+$4" -depth 8 txt:- 2>/dev/null
+}
+
 # The colour of one screen pixel as "R,G,B".
 pixel_at() {
-    local x=$1 y=$2
-    import -window root -crop "1x1+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+    screen_pixels 1 1 "$1" "$2" |
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
@@ -200,9 +208,7 @@ exits_with() {
 
 # How many pixels of a screen rectangle have this colour ("R,G,B").
 count_pixels() {
-    local x=$1 y=$2 w=$3 h=$4 colour=$5
-    import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- 2>/dev/null |
-        grep -c "(${colour})"
+    screen_pixels "$3" "$4" "$1" "$2" | grep -c "($5)"
 }
 
 # Waits (up to about 10 s) until the window manager has finished starting: openbox announces

@@ -19,12 +19,13 @@ WORK=$(mktemp -d)
 PEERS=()
 trap 'kill "${PEERS[@]}" 2>/dev/null; rm -rf "$WORK"; stop_session' EXIT
 
-# A session bus of its own for a case; prints its address.
+# A session bus of its own for a case, its address in the variable named. Not run in a
+# subshell: the daemon joins the peers that are stopped at the end.
 session_bus() {
     local bus
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
     PEERS+=("${bus##*$'\n'}")
-    echo "${bus%%$'\n'*}"
+    printf -v "$1" '%s' "${bus%%$'\n'*}"
 }
 # Starts a peer and waits (up to 10 s) until it says it is in place.
 peer() {
@@ -38,10 +39,10 @@ peer() {
     done
 }
 
-plain=$(session_bus)
-silent=$(session_bus)
-no_address=$(session_bus)
-hung=$(session_bus)
+plain="" silent="" no_address="" hung=""
+for bus in plain silent no_address hung; do
+    session_bus "$bus" || { echo "FAILED: no session bus"; exit 1; }
+done
 peer "${PEER[@]}" hung-socket "$WORK/hung-bus"
 DBUS_SESSION_BUS_ADDRESS=$silent peer "${PEER[@]}" launcher
 DBUS_SESSION_BUS_ADDRESS=$no_address peer "${PEER[@]}" launcher --status
