@@ -5,6 +5,7 @@
 // heard through ATK's global event listeners.
 #include <atk/atk.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -356,6 +357,12 @@ TEST_F(VarnelTest, DescriptionsCrossTheModulesInterfaceWhole) {
         const atk_module::WindowLayout layout(sent);
         EXPECT_EQ(atk_module::read_window(layout.get()), sent) << form->Caption();
     }
+    // A greyed check box, which the program's own never is.
+    forms::AccessibleWindow greyed = forms::describe(main());
+    for (forms::Accessible& control : greyed.controls) {
+        if (control.check) control.check = forms::CheckState::Mixed;
+    }
+    EXPECT_EQ(atk_module::read_window(atk_module::WindowLayout(greyed).get()), greyed);
     const std::vector<forms::AccessibleEvent> events{
         {forms::AccessibleChange::Shown},
         {forms::AccessibleChange::CheckChanged, main().Check1.id()}};
@@ -385,6 +392,23 @@ TEST(LogLimit, TheFirstFewThenACountAtEachTenfold) {
     }
     EXPECT_EQ(written, atk_module::LogLimit::Written);
     EXPECT_EQ(counted, (std::vector<long>{100, 1000, 10000, 100000}));
+}
+
+// The same through GLib's log, in a process of its own (GLib takes its writer once): warnings
+// after a flood of debugging messages, which are GLib's to drop and not counted.
+TEST(LogLimit, LibraryWarningsAreWrittenTheFirstTenThenAsACount) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            atk_module::limit_library_messages();
+            for (int i = 1; i <= 20; ++i) g_debug("detail %d", i);
+            for (int i = 1; i <= 20; ++i) g_info("note %d", i);
+            for (int i = 1; i <= 1000; ++i) g_warning("warning %d", i);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0),
+        "warning 10\nvarnel: accessibility: 100 messages [^\n]*\n"
+        "varnel: accessibility: 1000 messages ");
 }
 
 }  // namespace

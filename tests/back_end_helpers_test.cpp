@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "app/program_icon.h"
@@ -151,6 +152,9 @@ TEST(DesktopScale, FactorsFromOneToFiveIncludingFractionsAreTakenToWholeDotsPerI
     EXPECT_EQ(dpi_of({"1.75"}), 168);
     EXPECT_EQ(dpi_of({"4"}), 384);
     EXPECT_EQ(dpi_of({" 2 \n"}), 192);
+    EXPECT_EQ(dpi_of({"1.5\n"}), 144);
+    // A setting is read within its bounds, whatever follows it.
+    EXPECT_EQ(dpi_of({std::string_view("25").substr(0, 1)}), 192);
     EXPECT_EQ(dpi_of({"1.3"}), 125);  // 124.8 dots per inch
     EXPECT_EQ(dpi_of({std::nullopt, "2.0"}), 192);
     EXPECT_EQ(dpi_of({std::nullopt, std::nullopt, "96"}), 96);
@@ -190,6 +194,7 @@ TEST(DesktopScale, TheComplaintQuotesAtMostFortyCharactersOfTheSetting) {
     for (int i = 0; i < 41; ++i) accents += "\u00e9";
     EXPECT_EQ(complaint(accents), about(accents.substr(0, 2 * 37) + "..."));
     EXPECT_EQ(complaint("2\x1b]0;owned\x07\x7f"), about("2?]0;owned??"));
+    EXPECT_EQ(complaint("1 or 2"), about("1 or 2"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -34,18 +35,21 @@ TEST(Scale, OnlyAFactorFromOneToFiveMakesAScale) {
     EXPECT_EQ(Scale::of_dpi(96), Scale());
     EXPECT_EQ(Scale::of_dpi(480)->dpi(), 480);
     EXPECT_EQ(Scale::of_factor(1.3)->dpi(), 125);  // 124.8 dots per inch
+    EXPECT_EQ(Scale::of_factor(1), Scale());
     EXPECT_EQ(Scale::of_factor(5)->dpi(), 480);
     for (const int dpi : {0, -96, 95, 481, 1 << 30}) {
         EXPECT_EQ(Scale::of_dpi(dpi), std::nullopt) << dpi;
     }
-    for (const double factor :
-         {0.0, 0.99, 5.01, -2.0, std::nan(""), 1e300, std::numeric_limits<double>::infinity()}) {
+    // The factor's limits, not the density's: 0.999 and 5.001 would round to 96 and 480.
+    for (const double factor : {0.0, 0.99, 0.999, 5.001, 5.01, -2.0, std::nan(""), 1e300,
+                                std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(Scale::of_factor(factor), std::nullopt) << factor;
     }
 }
 
+// At every density, also those whose device pixels meet the design pixels' edges only rarely.
 TEST(Scale, EveryDevicePixelBelongsToOneDesignPixel) {
-    for (const int dpi : Dpis) {
+    for (int dpi = Scale::MinDpi; dpi <= Scale::MaxDpi; ++dpi) {
         const Scale scale = at(dpi);
         for (int design = -40; design < 400; ++design) {
             const int first = scale.device(design);
@@ -108,9 +112,10 @@ TEST(Scale, TextIsSetInAFontOfTheScalesSizeRoundedToTheNearestPixel) {
         EXPECT_EQ(at(Dpis[k]).font_pixels(8), eight[k]) << factor_of(Dpis[k]);
         EXPECT_EQ(at(Dpis[k]).font_pixels(24), twenty_four[k]) << factor_of(Dpis[k]);
     }
-    EXPECT_EQ(at(168).font_pixels(8), 19);  // 18.67
-    EXPECT_EQ(at(108).font_pixels(2), 3);   // 3 exactly
-    EXPECT_EQ(at(126).font_pixels(2), 4);   // 3.5, rounded up
+    EXPECT_EQ(at(168).font_pixels(8), 19);   // 18.67
+    EXPECT_EQ(at(108).font_pixels(2), 3);    // 3 exactly
+    EXPECT_EQ(at(126).font_pixels(2), 4);    // 3.5, rounded up
+    EXPECT_EQ(at(121).font_pixels(11), 18);  // 18.49, rounded down
 }
 
 class ScaledSurfaceTest : public varnel_test::VarnelTest {
@@ -198,7 +203,8 @@ TEST_F(ScaledSurfaceTest, TheBordersTwoRingsOfDesignPixelsFillTheBandAroundTheDr
                 }
             }
         };
-        const auto border = scaling::sunken_border(scale, box);
+        // Held as both back ends hold it.
+        const std::array<scaling::BorderStroke, 8> border = scaling::sunken_border(scale, box);
         for (int k = 0; k < 8; ++k) paint(border[static_cast<std::size_t>(k)].area, k);
         paint(scaling::ScaledSurface(scale, box)
                   .device_area({0, 0, box.surface_width(), box.surface_height()}),

@@ -119,8 +119,9 @@ TEST(SelectionTransferTest, AnOwnerWithoutUtf8TextIsAskedForLatin1OnceThenGivenU
 
     SelectionTransfer latin1(now(clock));
     ASSERT_EQ(latin1.refused(), Next::Convert);
-    EXPECT_EQ(latin1.whole(Encoding::Latin1, "caf\xE9 \xFF"), Next::Done);
-    EXPECT_EQ(latin1.text(), "caf\xC3\xA9 \xC3\xBF");
+    // ASCII stays as it is up to 0x7F; from 0x80 on each byte becomes two.
+    EXPECT_EQ(latin1.whole(Encoding::Latin1, "caf\xE9 \x7F\x80\xFF"), Next::Done);
+    EXPECT_EQ(latin1.text(), "caf\xC3\xA9 \x7F\xC2\x80\xC3\xBF");
 }
 
 TEST(SelectionTransferTest, AnIncrementalTransferJoinsItsPiecesUntilAnEmptyOne) {
@@ -249,6 +250,20 @@ TEST(SelectionTransferTest, HostileOwnersAreGivenUpInTime) {
         SCOPED_TRACE(hostile.what);
         expect_given_up(hostile.owner, hostile.given_up_after, hostile.limits);
     }
+}
+
+// The event loop's timer may wake the transfer a little before its deadline: it waits on, asking
+// or in pieces, and gives up only once the deadline has come.
+TEST(SelectionTransferTest, AWakeBeforeTheDeadlineKeepsTheTransferWaiting) {
+    headless::InstantClock clock;
+    SelectionTransfer transfer(now(clock));
+    clock.sleep_for(1999ms);
+    EXPECT_EQ(transfer.time_passed(), Next::Wait);
+    ASSERT_EQ(transfer.incremental(1), Next::Wait);
+    clock.sleep_for(1999ms);
+    EXPECT_EQ(transfer.time_passed(), Next::Wait);
+    clock.sleep_for(1ms);
+    EXPECT_EQ(transfer.time_passed(), Next::Failed);
 }
 
 TEST(SelectionTransferTest, ASteadyOwnerFinishesWithinTheLimits) {

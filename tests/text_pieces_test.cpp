@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/atk_module/text_pieces.h"
@@ -47,6 +48,7 @@ TEST(TextPieces, EachUnitHoldsTheCharacterAtTheOffset) {
         {credits, 8, TextUnit::Word, {8, 11}},
         {credits, 11, TextUnit::Word, {11, 12}},  // the line break is white space
         {"#C0FFEE", 3, TextUnit::Word, {0, 7}},
+        {"\u00A0x", 1, TextUnit::Word, {1, 2}},  // a no-break space of two bytes first
         // Lines, with their line breaks; the break belongs to the line it ends.
         {credits, 0, TextUnit::Line, {0, 12}},
         {credits, 11, TextUnit::Line, {0, 12}},
@@ -60,6 +62,7 @@ TEST(TextPieces, EachUnitHoldsTheCharacterAtTheOffset) {
         {sentences, 20, TextUnit::Sentence, {19, 24}},
         {sentences, 25, TextUnit::Sentence, {24, 26}},
         {"3.5 is 3.5", 5, TextUnit::Sentence, {0, 10}},  // a stop inside a number ends nothing
+        {". a", 2, TextUnit::Sentence, {2, 3}},          // a stop that is the first character
         // Offsets beyond either end are clamped: before it, the first piece; at or after its
         // end, the empty piece there.
         {credits, -1, TextUnit::Word, {0, 7}},
@@ -72,6 +75,10 @@ TEST(TextPieces, EachUnitHoldsTheCharacterAtTheOffset) {
         EXPECT_EQ(piece_at(c.text, c.offset, c.unit), c.expected)
             << "\"" << c.text << "\" at " << c.offset << " by unit " << static_cast<int>(c.unit);
     }
+    // A text is read within its bounds: a stop just before it in memory ends no sentence of it.
+    const std::string stop_before = ". a";
+    EXPECT_EQ(piece_at(std::string_view(stop_before).substr(1), 1, TextUnit::Sentence),
+              (TextPiece{0, 2}));
 }
 
 // A field may hold a megabyte that was pasted into it: a word or a line of it, read at its
