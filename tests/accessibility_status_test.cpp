@@ -2,22 +2,21 @@
 // D-Bus library: its connection, the messages in the bus's wire format and the conversation,
 // played against what a real bus and the AT-SPI bus launcher sent (recorded byte for byte).
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/accessibility_bus/accessibility_status.h"
 #include "platform/accessibility_bus/bus_connection.h"
 #include "platform/accessibility_bus/bus_probe.h"
 #include "platform/accessibility_bus/dbus_message.h"
+#include "tests/fake_bus.h"
+#include "tests/wire_builder.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ using accessibility_bus::BusConnection;
 using accessibility_bus::Framing;
 using accessibility_bus::Message;
 using accessibility_bus::MessageType;
-using accessibility_bus::SocketAddress;
+using fake_bus::FakeBus;
 
 // What the bus sent a program that asked while the launcher ran with accessibility off, then
 // set IsEnabled: its sign-in answer, the answer to the greeting, the name it was given, the
@@ -92,52 +91,6 @@ std::vector<std::string> messages_of(const std::string& stream) {
     return messages;
 }
 
-// A bus of one connection on a socket in a fresh folder.
-class FakeBus {
-public:
-    FakeBus() {
-        char folder[] = "/tmp/varnel-bus-XXXXXX";
-        folder_ = mkdtemp(folder);
-        address_ = {folder_ + "/bus", false};
-        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un place{};
-        place.sun_family = AF_UNIX;
-        std::strcpy(place.sun_path, address_.name.c_str());
-        bind(listener_, reinterpret_cast<sockaddr*>(&place), sizeof place);
-        listen(listener_, 1);
-    }
-    ~FakeBus() {
-        if (client_ >= 0) close(client_);
-        close(listener_);
-        unlink(address_.name.c_str());
-        rmdir(folder_.c_str());
-    }
-    const SocketAddress& address() const { return address_; }
-    // What the program sent, once it has connected.
-    std::string heard() {
-        if (client_ < 0) client_ = accept(listener_, nullptr, nullptr);
-        std::string bytes;
-        char chunk[4096];
-        ssize_t got = 0;
-        while ((got = recv(client_, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            bytes.append(chunk, static_cast<std::size_t>(got));
-        return bytes;
-    }
-    void say(const std::string& bytes) {
-        ASSERT_EQ(write(client_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-    void hang_up() {
-        close(client_);
-        client_ = -1;
-    }
-
-private:
-    std::string folder_;
-    SocketAddress address_;
-    int listener_ = -1;
-    int client_ = -1;
-};
-
 TEST(AccessibilityStatus, SignsInAsksAndFollowsTheLauncherOverTheSocket) {
     FakeBus bus;
     AccessibilityStatus status;
@@ -201,6 +154,95 @@ TEST(AccessibilityStatus, AsksAgainWhenTheLauncherAppears) {
     ASSERT_TRUE(question.has_value());
     EXPECT_EQ(question->member, "GetAll");
     EXPECT_EQ(question->serial, 5U);
+}
+
+// A header's third byte: its flags.
+int flags_of(const std::string& message) { return message.at(2); }
+
+// A message of the launcher's, with the properties it has set as its body.
+Message launcher_says(MessageType type, std::optional<std::uint32_t> reply_serial,
+                      const std::map<std::string, bool>& properties) {
+    wire_builder::Wire entries(false);
+    for (const auto& [name, value] : properties) {
+        entries.align(8).string(name).signature("b").number(value ? 1 : 0, 4);
+    }
+    Message message;
+    message.type = type;
+    message.reply_serial = reply_serial;
+    message.signature = "a{sv}";
+    message.body = wire_builder::dictionary(false, entries.bytes);
+    return message;
+}
+
+Message launcher_changes(const std::string& new_owner) {
+    Message message;
+    message.type = MessageType::Signal;
+    message.interface = "org.freedesktop.DBus";
+    message.member = "NameOwnerChanged";
+    message.signature = "sss";
+    message.body =
+        wire_builder::Wire(false).string("org.a11y.Bus").string("").string(new_owner).bytes;
+    return message;
+}
+
+// Only the launcher's answer to the last question, or its own signals, say whether accessibility
+// is on; whatever merely looks like them changes nothing.
+TEST(AccessibilityStatus, OnlyTheLaunchersOwnWordsCount) {
+    AccessibilityStatus status;
+    const std::vector<std::string> opening = messages_of("\r\n" + status.opening());
+    ASSERT_EQ(opening.size(), 4U);
+    // The greeting wants its answer, the watches none, and the question starts no launcher.
+    EXPECT_EQ(
+        std::vector<int>({flags_of(opening[0]), flags_of(opening[1]), flags_of(opening[2]),
+                          flags_of(opening[3])}),
+        (std::vector<int>{0, accessibility_bus::NoReplyExpected, accessibility_bus::NoReplyExpected,
+                          accessibility_bus::NoAutoStart}));
+    const std::uint32_t question = accessibility_bus::parse(opening[3])->serial;
+
+    // The bus's answer to the greeting is a string too, and no address: none was asked for.
+    Message greeted;
+    greeted.type = MessageType::MethodReturn;
+    greeted.signature = "s";
+    greeted.body = wire_builder::Wire(false).string(":1.2").bytes;
+    for (const std::uint32_t reply_serial : {accessibility_bus::parse(opening[0])->serial, 0U}) {
+        greeted.reply_serial = reply_serial;
+        EXPECT_FALSE(status.read(greeted).address.has_value()) << reply_serial;
+    }
+
+    const std::map<std::string, bool> on{{"IsEnabled", true}};
+    status.read(launcher_says(MessageType::MethodReturn, question - 1, on));
+    status.read(launcher_says(MessageType::Signal, question, on));
+    Message called = launcher_says(MessageType::MethodCall, std::nullopt, {});
+    called.path = "/org/a11y/bus";
+    called.interface = "org.freedesktop.DBus.Properties";
+    called.member = "PropertiesChanged";
+    called.signature = "sa{sv}as";
+    wire_builder::Wire entry(false);
+    entry.string("IsEnabled").signature("b").number(1, 4);
+    wire_builder::Wire body(false);
+    body.string("org.a11y.Status").number(entry.bytes.size(), 4).align(8).bytes += entry.bytes;
+    called.body = body.number(0, 4).bytes;  // and no property invalidated
+    status.read(called);
+    EXPECT_FALSE(status.enabled());
+    called.type = MessageType::Signal;
+    status.read(called);
+    EXPECT_TRUE(status.enabled());  // the same, as the launcher's signal
+
+    status.read(launcher_says(MessageType::Error, question + 100, {}));
+    EXPECT_TRUE(status.enabled());  // another call's error
+    const std::optional<Message> asked_again =
+        accessibility_bus::parse(status.read(launcher_changes(":1.9")).answer);
+    ASSERT_TRUE(asked_again.has_value());
+    status.read(launcher_says(MessageType::Error, asked_again->serial, {}));
+    EXPECT_FALSE(status.enabled());  // a launcher that cannot answer has nothing on
+
+    status.read(launcher_says(MessageType::MethodReturn, asked_again->serial, {{"Other", true}}));
+    EXPECT_FALSE(status.enabled());
+    status.read(launcher_says(MessageType::MethodReturn, asked_again->serial,
+                              {{"ScreenReaderEnabled", true}}));
+    EXPECT_TRUE(status.enabled());
+    status.read(launcher_changes(""));
+    EXPECT_FALSE(status.enabled());  // the launcher has gone
 }
 
 TEST(AccessibilityStatus, ASignInRefusedOrAStreamOfNoMessagesEndsTheConnection) {
@@ -271,16 +313,6 @@ TEST(DBusWire, AMethodCallReadsBackWithItsFieldsAndArguments) {
     EXPECT_TRUE(body.failed());
 }
 
-TEST(DBusAddress, TheUnixSocketsOfAnAddressListInOrder) {
-    EXPECT_EQ(accessibility_bus::unix_sockets("unix:path=/run/user/1000/bus"),
-              (std::vector<SocketAddress>{{"/run/user/1000/bus", false}}));
-    EXPECT_EQ(accessibility_bus::unix_sockets(
-                  "tcp:host=localhost,port=1;unix:abstract=/tmp/dbus-x,guid=ab;"
-                  "unix:guid=ab,path=/tmp/a%20b;unix:path=/bad%2"),
-              (std::vector<SocketAddress>{{"/tmp/dbus-x", true}, {"/tmp/a b", false}}));
-    EXPECT_TRUE(accessibility_bus::unix_sockets("").empty());
-}
-
 // A string as the body of a message: its length, its bytes and the zero that ends it.
 std::string string_body(const std::string& text) {
     const auto length = static_cast<std::uint32_t>(text.size());
@@ -301,6 +333,7 @@ TEST(AccessibilityStatus, AsksWhereTheAccessibilityBusIs) {
     EXPECT_EQ(question->interface, "org.a11y.Bus");
     EXPECT_EQ(question->path, "/org/a11y/bus");
     EXPECT_TRUE(question->signature.empty());
+    EXPECT_EQ(flags_of(last), 0);  // the launcher may be started to answer
 
     Message answer;
     answer.type = MessageType::MethodReturn;
@@ -332,17 +365,21 @@ TEST(BusProbe, OnlyTheAnswerToTheLastGreetingOrPingCounts) {
     answer.type = MessageType::MethodReturn;
     answer.reply_serial = 0;
     EXPECT_FALSE(probe.answers(answer));  // nothing said yet
-    const std::optional<Message> greeting = accessibility_bus::parse(probe.greeting());
+    const std::string greeting_bytes = probe.greeting();
+    const std::optional<Message> greeting = accessibility_bus::parse(greeting_bytes);
     ASSERT_TRUE(greeting.has_value());
     EXPECT_EQ(greeting->member, "Hello");
+    EXPECT_EQ(flags_of(greeting_bytes), 0);  // both want their answer
     answer.reply_serial = greeting->serial;
     EXPECT_TRUE(probe.answers(answer));
     answer.type = MessageType::Signal;
     EXPECT_FALSE(probe.answers(answer));
-    const std::optional<Message> ping = accessibility_bus::parse(probe.ping());
+    const std::string ping_bytes = probe.ping();
+    const std::optional<Message> ping = accessibility_bus::parse(ping_bytes);
     ASSERT_TRUE(ping.has_value());
     EXPECT_EQ(ping->member, "Ping");
     EXPECT_EQ(ping->interface, "org.freedesktop.DBus.Peer");
+    EXPECT_EQ(flags_of(ping_bytes), 0);
     answer.type = MessageType::Error;
     EXPECT_FALSE(probe.answers(answer));  // the greeting's, answered again
     answer.reply_serial = ping->serial;

@@ -107,7 +107,9 @@ TEST_F(BridgeKeeperTest, ABusThatStopsAnsweringIsTreatedAsGone) {
     EXPECT_EQ(now - exported, BridgeKeeper::PingEvery);
     EXPECT_EQ(keeper.probe_answered(now), Commands{});
     EXPECT_TRUE(keeper.bridge_running());
+    const BridgeKeeper::Time answered = now;
     EXPECT_EQ(wait(), Commands{Command::Ping});
+    EXPECT_EQ(now - answered, BridgeKeeper::PingEvery);
     const BridgeKeeper::Time pinged = now;
     EXPECT_EQ(wait(), (Commands{Command::Withdraw, Command::CloseProbe, Command::AskAddress}));
     EXPECT_EQ(now - pinged, BridgeKeeper::AnswerLimit);

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <utility>
 
 #include "platform/accessibility_bus/split.h"
@@ -64,7 +63,8 @@ int connected_socket(const SocketAddress& address) {
     if (address.name.size() + offset + (address.abstract ? 0 : 1) > sizeof place.sun_path) {
         return -1;
     }
-    std::memcpy(place.sun_path + offset, address.name.data(), address.name.size());
+    // Bounded by the field as well, whatever the check above lets through.
+    address.name.copy(place.sun_path + offset, sizeof place.sun_path - offset);
     const auto length =
         static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + address.name.size());
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
