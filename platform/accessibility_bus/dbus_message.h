@@ -14,7 +14,7 @@ namespace accessibility_bus {
 // desktop wants accessibility, in the bus's wire format: method calls with string arguments out,
 // and in, the headers of any message and the bodies made of strings and dictionaries of booleans.
 // The program links no D-Bus library for this: one would cost more at every start than the
-// whole conversation does (see the README's start-up figures).
+// whole conversation does (see docs/performance.md).
 
 enum class MessageType : std::uint8_t { MethodCall = 1, MethodReturn = 2, Error = 3, Signal = 4 };
 
