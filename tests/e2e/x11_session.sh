@@ -91,11 +91,12 @@ wait_for_no_window() {
 
 # The screen's pixels in a rectangle, in ImageMagick's text ("X,Y: (R,G,B) ..."); nothing when
 # the rectangle is not one (a window gone has no place): import spins for ever on a crop without
-# its place, so it is never given one, nor waited for beyond 10 s: screen_pixels W H X Y
+# its place, so it is never given one. (import is called by name: a driver may wrap it.)
+# screen_pixels W H X Y
 screen_pixels() {
     local number='^-?[0-9]+$'
     [[ $1 =~ $number && $2 =~ $number && $3 =~ $number && $4 =~ $number ]] || return 1
-    timeout 10 import -window root -crop "$1x$2+$3+$4" -depth 8 txt:- 2>/dev/null
+    import -window root -crop "$1x$2+$3+$4" -depth 8 txt:- 2>/dev/null
 }
 
 # The colour of one screen pixel as "R,G,B".
