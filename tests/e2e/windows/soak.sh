@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# varnel.exe under Wine through 50 cycles of opening and closing the palette and the About
+# varnel.exe under Wine through 30 cycles of opening and closing the palette and the About
 # window with Ball running: after the first 10 cycles, the GDI objects and the windows it holds
 # come back to the same counts every time.
 #
-# Usage: windows_soak.sh WINDOWS-BUILD-DIR [CYCLES]   (CYCLES defaults to 50)
+# Usage: windows_soak.sh WINDOWS-BUILD-DIR [CYCLES]   (CYCLES defaults to 30)
 source "$(dirname "$0")/../scenario.sh" windows "$1"
-cycles=${2:-50}
+cycles=${2:-30}
 start_program
 click_main "${BALL_CHECK_BOX[@]}"
 
